@@ -1,0 +1,10 @@
+#include "GoldFoil.h"
+
+namespace Artwork {
+
+QImage GoldFoil()
+{
+  return {};
+}
+
+} // namespace Artwork

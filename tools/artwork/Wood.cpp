@@ -1,0 +1,10 @@
+#include "Wood.h"
+
+namespace Artwork {
+
+QImage BlackWood()
+{
+  return {};
+}
+
+} // namespace Artwork
