@@ -1,0 +1,8 @@
+#include "app/services/NumericLocale.h"
+
+#include <clocale>
+
+void SetNumericLocale()
+{
+  std::setlocale(LC_NUMERIC, "C");
+}
