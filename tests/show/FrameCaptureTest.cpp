@@ -1,0 +1,37 @@
+#include "FrameCapture.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace Rendering {
+namespace {
+
+TEST(FrameCapture, TopDownRgbaBecomesBottomUpBgrOpaque)
+{
+    // Top row red, green; bottom row blue, white; rows padded to 12 bytes; alpha ignored.
+    const std::vector<std::uint8_t> rgba = {
+        255, 0, 0, 7, 0, 255, 0, 9, 0xEE, 0xEE, 0xEE, 0xEE,
+        0, 0, 255, 0, 255, 255, 255, 128, 0xEE, 0xEE, 0xEE, 0xEE,
+    };
+    std::vector<std::uint8_t> out(16);
+    ConvertToEncoderLayout(rgba, 2, 2, 12, out);
+    const std::vector<std::uint8_t> expected = {
+        255, 0, 0, 255, 255, 255, 255, 255, // blue, white
+        0, 0, 255, 255, 0, 255, 0, 255,     // red, green
+    };
+    EXPECT_EQ(out, expected);
+}
+
+TEST(FrameCapture, RejectsBuffersSmallerThanThePicture)
+{
+    std::vector<std::uint8_t> rgba(15);
+    std::vector<std::uint8_t> out(16);
+    EXPECT_THROW(ConvertToEncoderLayout(rgba, 2, 2, 8, out), std::invalid_argument);
+    rgba.resize(16);
+    out.resize(15);
+    EXPECT_THROW(ConvertToEncoderLayout(rgba, 2, 2, 8, out), std::invalid_argument);
+}
+
+} // namespace
+} // namespace Rendering
