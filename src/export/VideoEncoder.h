@@ -1,0 +1,44 @@
+#pragma once
+
+#include "ExportJob.h"
+#include "ExportProgress.h"
+#include "FrameSource.h"
+
+#include <cstdint>
+#include <string>
+
+namespace Export {
+
+// Writes the exported show into an MP4 file: H.264 (High) or HEVC (Main, tagged "hvc1") video
+// from the frames a FrameSource hands over, and the job's music re-encoded as AAC. Lives on the
+// encoder thread; every FFmpeg object it uses is made and used there.
+class VideoEncoder {
+public:
+    VideoEncoder(ExportJob job, ExportProgress& progress);
+
+    // Encodes FramesTotal = fps × duration frames, stamped 0, 1, 2, ... in a 1 / fps time base, with
+    // the music interleaved by time. Ends early, keeping a playable file of the frames written so
+    // far, when ExportCancelled is set or the source has no more frames. Tells the source Stop()
+    // before it returns. True when the file was completed; false with ErrorMessage() otherwise, and
+    // then nothing is left at or removed from the output path.
+    bool Run(FrameSource& source);
+    const std::string& ErrorMessage() const { return mErrorMessage; }
+
+    // Whether an HEVC encoder opens on this machine: the software one, or a hardware one. Asked
+    // once per process, then remembered.
+    static bool HasHevcEncoder(bool software);
+    // Whether a hardware H.264 encoder opens on this machine; remembered like HasHevcEncoder.
+    static bool HasHardwareH264Encoder();
+
+private:
+    void CheckJob() const;
+    int32_t Encode(FrameSource& source, int32_t framesTotal);
+    int64_t SamplesAtFrame(int64_t frame) const;
+    void ReportCompleted();
+
+    ExportJob mJob;
+    ExportProgress& mProgress;
+    std::string mErrorMessage;
+};
+
+} // namespace Export

@@ -1,0 +1,144 @@
+#include "VideoTrack.h"
+
+#include "OutputFile.h"
+
+#include <string>
+
+namespace Export {
+
+namespace {
+
+constexpr VideoEncoderChoice kH264Choices[] = {
+    {"h264_nvenc", EncoderFamily::Nvenc, true},
+    {"libx264", EncoderFamily::X264, false},
+};
+constexpr VideoEncoderChoice kHevcChoices[] = {
+    {"hevc_nvenc", EncoderFamily::Nvenc, true},
+    {"libx265", EncoderFamily::X265, false},
+};
+
+void DescribeFormat(const ExportJob& job, bool globalHeader, AVCodecContext& codec)
+{
+    codec.width = job.mWidth;
+    codec.height = job.mHeight;
+    codec.time_base = AVRational{1, job.mFPS};
+    codec.framerate = AVRational{job.mFPS, 1};
+    codec.sample_aspect_ratio = AVRational{1, 1};
+    codec.pix_fmt = AV_PIX_FMT_YUV420P;
+    codec.color_range = AVCOL_RANGE_MPEG;
+    codec.colorspace = AVCOL_SPC_BT709;
+    codec.color_primaries = AVCOL_PRI_BT709;
+    codec.color_trc = AVCOL_TRC_BT709;
+    if (globalHeader) {
+        codec.flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    }
+}
+
+SwsContextPtr CreateScaler(int32_t width, int32_t height)
+{
+    SwsContextPtr scaler(sws_getContext(width, height, AV_PIX_FMT_BGR0, width, height, AV_PIX_FMT_YUV420P,
+        SWS_BILINEAR | SWS_ACCURATE_RND, nullptr, nullptr, nullptr));
+    if (!scaler) {
+        throw EncoderError("Could not set up the colour conversion for " + std::to_string(width) + "x"
+            + std::to_string(height) + " frames");
+    }
+    constexpr int kFullRange = 1;
+    constexpr int kVideoRange = 0;
+    constexpr int kUnity = 1 << 16;
+    sws_setColorspaceDetails(scaler.get(), sws_getCoefficients(SWS_CS_ITU709), kFullRange,
+        sws_getCoefficients(SWS_CS_ITU709), kVideoRange, 0, kUnity, kUnity);
+    return scaler;
+}
+
+FramePtr CreatePicture(const AVCodecContext& codec)
+{
+    FramePtr frame = AllocateFrame();
+    frame->format = codec.pix_fmt;
+    frame->width = codec.width;
+    frame->height = codec.height;
+    CheckFFmpeg(av_frame_get_buffer(frame.get(), 0), "Could not allocate a video frame");
+    return frame;
+}
+
+StreamEncoder OpenFirstEncoder(const ExportJob& job, OutputFile& output)
+{
+    for (const VideoEncoderChoice& choice : VideoEncoderChoices(job.mH264, job.mHardware)) {
+        if (CodecContextPtr codec = OpenVideoEncoder(choice, job, output.WantsGlobalHeader())) {
+            AVStream& stream = *output.AddStream();
+            StreamEncoder encoder(std::move(codec), stream, "the video");
+            if (!job.mH264) {
+                // Players that read MP4 natively want the parameter sets in the sample description.
+                stream.codecpar->codec_tag = MKTAG('h', 'v', 'c', '1');
+            }
+            return encoder;
+        }
+    }
+    throw EncoderError(std::string("No ") + (job.mH264 ? "H.264" : "HEVC") + " encoder could be opened for "
+        + std::to_string(job.mWidth) + "x" + std::to_string(job.mHeight) + " at " + std::to_string(job.mFPS)
+        + " frames per second");
+}
+
+} // namespace
+
+std::span<const VideoEncoderChoice> VideoEncoderChoices(bool h264, bool hardware)
+{
+    const std::span<const VideoEncoderChoice> all = h264 ? std::span(kH264Choices) : std::span(kHevcChoices);
+    return hardware ? all : all.last(1);
+}
+
+CodecContextPtr OpenVideoEncoder(const VideoEncoderChoice& choice, const ExportJob& job, bool globalHeader)
+{
+    const AVCodec* codec = avcodec_find_encoder_by_name(choice.mName);
+    if (!codec) {
+        return nullptr;
+    }
+    CodecContextPtr context(avcodec_alloc_context3(codec));
+    if (!context) {
+        return nullptr;
+    }
+    DescribeFormat(job, globalHeader, *context);
+    Dictionary options;
+    options.Set("profile", job.mH264 ? "high" : "main");
+    if (choice.mFamily == EncoderFamily::X265) {
+        options.Set("x265-params", "log-level=error");
+    }
+    ApplyTuning(choice.mFamily, job, *context, options);
+    if (avcodec_open2(context.get(), codec, options.Address()) < 0) {
+        return nullptr;
+    }
+    return context;
+}
+
+VideoTrack::VideoTrack(const ExportJob& job, OutputFile& output)
+    : mWidth(job.mWidth)
+    , mHeight(job.mHeight)
+    , mEncoder(OpenFirstEncoder(job, output))
+    , mScaler(CreateScaler(job.mWidth, job.mHeight))
+    , mFrame(CreatePicture(mEncoder.Codec()))
+{
+}
+
+void VideoTrack::WriteFrame(const FrameView& frame, int64_t index, OutputFile& output)
+{
+    if (!frame.mPixels || frame.mStrideBytes < mWidth * 4) {
+        throw EncoderError("Frame " + std::to_string(index + 1) + " is not a complete picture");
+    }
+    CheckFFmpeg(av_frame_make_writable(mFrame.get()), "Could not allocate a video frame");
+    // A bottom-up picture is read from its last memory row backwards, which flips it without a copy.
+    const uint8_t* top = frame.mPixels;
+    int stride = frame.mStrideBytes;
+    if (frame.mBottomUp) {
+        top += static_cast<std::ptrdiff_t>(mHeight - 1) * stride;
+        stride = -stride;
+    }
+    sws_scale(mScaler.get(), &top, &stride, 0, mHeight, mFrame->data, mFrame->linesize);
+    mFrame->pts = index;
+    mEncoder.Encode(mFrame.get(), output);
+}
+
+void VideoTrack::Flush(OutputFile& output)
+{
+    mEncoder.Encode(nullptr, output);
+}
+
+} // namespace Export

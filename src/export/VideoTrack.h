@@ -1,0 +1,48 @@
+#pragma once
+
+#include "EncoderTuning.h"
+#include "ExportJob.h"
+#include "FFmpegSupport.h"
+#include "FrameSource.h"
+#include "StreamEncoder.h"
+
+#include <cstdint>
+#include <span>
+
+namespace Export {
+
+class OutputFile;
+
+// One video encoder we may use: its FFmpeg name, the options it understands, whether it runs on
+// the graphics hardware.
+struct VideoEncoderChoice {
+    const char* mName;
+    EncoderFamily mFamily;
+    bool mHardware;
+};
+
+// The encoders that may write a job's video, best first: hardware ones only when the job asks for
+// hardware, the software one always last.
+std::span<const VideoEncoderChoice> VideoEncoderChoices(bool h264, bool hardware);
+
+// Opens the encoder for the job's format and tuning; nothing when it does not open on this machine.
+CodecContextPtr OpenVideoEncoder(const VideoEncoderChoice& choice, const ExportJob& job, bool globalHeader);
+
+// The video stream: converts each captured picture to the encoder's YUV 4:2:0 with BT.709 colours
+// and time-stamps it exactly at its frame index in a 1 / frame-rate time base.
+class VideoTrack {
+public:
+    VideoTrack(const ExportJob& job, OutputFile& output);
+
+    void WriteFrame(const FrameView& frame, int64_t index, OutputFile& output);
+    void Flush(OutputFile& output);
+
+private:
+    int32_t mWidth;
+    int32_t mHeight;
+    StreamEncoder mEncoder;
+    SwsContextPtr mScaler;
+    FramePtr mFrame;
+};
+
+} // namespace Export

@@ -1,0 +1,266 @@
+#include "VideoEncoder.h"
+
+#include "MediaProbe.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+using namespace ExportTest;
+using Export::ExportJob;
+using Export::ExportProgress;
+using Export::VideoEncoder;
+
+class VideoEncoderTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        mFolder = std::filesystem::temp_directory_path() / "pellora-encoder-test"
+            / (std::string(info->test_suite_name()) + "-" + info->name());
+        std::filesystem::remove_all(mFolder);
+        std::filesystem::create_directories(mFolder);
+        mJob.mOutputPath = mFolder / "out.mp4";
+        mJob.mWidth = 160;
+        mJob.mHeight = 90;
+        mJob.mFPS = 30;
+        mJob.mDuration = 2;
+        mJob.mBitRate = 400000;
+    }
+
+    bool Encode(Export::FrameSource& source)
+    {
+        VideoEncoder encoder(mJob, mProgress);
+        const bool ok = encoder.Run(source);
+        mError = encoder.ErrorMessage();
+        return ok;
+    }
+
+    bool Encode()
+    {
+        SyntheticFrames frames(mJob.mWidth, mJob.mHeight);
+        return Encode(frames);
+    }
+
+    std::filesystem::path mFolder;
+    ExportJob mJob;
+    ExportProgress mProgress;
+    std::string mError;
+};
+
+TEST_F(VideoEncoderTest, WritesEveryFrameOfH264HighWithIndexInFront)
+{
+    int notices = 0;
+    mProgress.mOnVideoEncoded = [&] { ++notices; };
+    SyntheticFrames frames(mJob.mWidth, mJob.mHeight);
+    ASSERT_TRUE(Encode(frames)) << mError;
+
+    const FileFacts facts = Probe(mJob.mOutputPath);
+    ASSERT_TRUE(facts.mVideo);
+    EXPECT_EQ(facts.mStreams, 1);
+    EXPECT_FALSE(facts.mAudio);
+    EXPECT_EQ(facts.mVideo->mCodec, AV_CODEC_ID_H264);
+    EXPECT_EQ(facts.mVideo->mProfile, FF_PROFILE_H264_HIGH);
+    EXPECT_EQ(facts.mVideo->mPts.size(), 60u);
+    EXPECT_NEAR(facts.mVideo->mDuration, 2.0, 1e-6);
+    std::vector<int64_t> pts = facts.mVideo->mPts;
+    std::sort(pts.begin(), pts.end());
+    EXPECT_TRUE(std::adjacent_find(pts.begin(), pts.end()) == pts.end()) << "two frames share a time stamp";
+
+    const std::vector<std::string> boxes = TopLevelBoxes(mJob.mOutputPath);
+    const auto moov = std::find(boxes.begin(), boxes.end(), "moov");
+    ASSERT_NE(moov, boxes.end());
+    EXPECT_LT(moov, std::find(boxes.begin(), boxes.end(), "mdat"));
+
+    EXPECT_EQ(frames.mDelivered, 60);
+    EXPECT_EQ(frames.mStopCalls, 1);
+    EXPECT_EQ(mProgress.FramesTotal, 60);
+    EXPECT_EQ(mProgress.FramesDone, 60);
+    EXPECT_TRUE(mProgress.VideoEncoded);
+    EXPECT_EQ(notices, 1);
+    EXPECT_FALSE(std::filesystem::exists(mJob.mOutputPath.string() + ".pellora-part"));
+}
+
+TEST_F(VideoEncoderTest, HevcIsMainProfileTaggedHvc1)
+{
+    if (!VideoEncoder::HasHevcEncoder(true)) {
+        GTEST_SKIP() << "no software HEVC encoder on this machine";
+    }
+    mJob.mH264 = false;
+    mJob.mDuration = 1;
+    ASSERT_TRUE(Encode()) << mError;
+    const FileFacts facts = Probe(mJob.mOutputPath);
+    ASSERT_TRUE(facts.mVideo);
+    EXPECT_EQ(facts.mVideo->mCodec, AV_CODEC_ID_HEVC);
+    EXPECT_EQ(facts.mVideo->mProfile, FF_PROFILE_HEVC_MAIN);
+    EXPECT_EQ(facts.mVideo->mTag, MKTAG('h', 'v', 'c', '1'));
+    EXPECT_EQ(facts.mVideo->mPts.size(), 30u);
+}
+
+TEST_F(VideoEncoderTest, CancelKeepsAPlayableFileOfTheFramesWritten)
+{
+    int notices = 0;
+    mProgress.mOnVideoEncoded = [&] { ++notices; };
+    SyntheticFrames frames(mJob.mWidth, mJob.mHeight);
+    frames.mAfterFrame = [&](int delivered) { mProgress.ExportCancelled = delivered == 12; };
+    ASSERT_TRUE(Encode(frames)) << mError;
+
+    const FileFacts facts = Probe(mJob.mOutputPath);
+    ASSERT_TRUE(facts.mVideo);
+    EXPECT_EQ(facts.mVideo->mPts.size(), 12u);
+    EXPECT_NEAR(facts.mVideo->mDuration, 12.0 / 30, 1e-6);
+    EXPECT_EQ(mProgress.FramesDone, 12);
+    EXPECT_FALSE(mProgress.VideoEncoded);
+    EXPECT_EQ(notices, 0);
+    EXPECT_EQ(frames.mStopCalls, 1);
+}
+
+TEST_F(VideoEncoderTest, SourceEndingEarlyKeepsTheFramesItGave)
+{
+    SyntheticFrames frames(mJob.mWidth, mJob.mHeight);
+    frames.mFrameLimit = 7;
+    ASSERT_TRUE(Encode(frames)) << mError;
+    const FileFacts facts = Probe(mJob.mOutputPath);
+    ASSERT_TRUE(facts.mVideo);
+    EXPECT_EQ(facts.mVideo->mPts.size(), 7u);
+    EXPECT_FALSE(mProgress.VideoEncoded);
+}
+
+// Music of a different rate and channel count than the output, shorter and longer than the video.
+struct MusicCase {
+    const char* mName;
+    double mSeconds;
+    int mRate;
+    int mChannels;
+    double mExpectedSeconds; // with a 2-second video
+};
+
+void PrintTo(const MusicCase& c, std::ostream* os)
+{
+    *os << c.mName;
+}
+
+class MusicTest : public VideoEncoderTest, public ::testing::WithParamInterface<MusicCase> {};
+
+TEST_P(MusicTest, BecomesAacStereoAt44100CutAtTheVideoEnd)
+{
+    const MusicCase& music = GetParam();
+    mJob.mMusicPath = mFolder / "music.wav";
+    WriteWav(mJob.mMusicPath, music.mSeconds, music.mRate, music.mChannels);
+    ASSERT_TRUE(Encode()) << mError;
+
+    const FileFacts facts = Probe(mJob.mOutputPath);
+    ASSERT_TRUE(facts.mVideo);
+    ASSERT_TRUE(facts.mAudio);
+    EXPECT_EQ(facts.mVideo->mPts.size(), 60u);
+    EXPECT_EQ(facts.mAudio->mCodec, AV_CODEC_ID_AAC);
+    EXPECT_EQ(facts.mAudio->mSampleRate, 44100);
+    EXPECT_EQ(facts.mAudio->mChannels, 2);
+    EXPECT_NEAR(facts.mAudio->mDuration, music.mExpectedSeconds, 0.03);
+    EXPECT_TRUE(std::is_sorted(facts.mAudio->mPts.begin(), facts.mAudio->mPts.end()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Lengths, MusicTest,
+    ::testing::Values(MusicCase{"ShortMono22050", 1.0, 22050, 1, 1.0}, MusicCase{"LongStereo48000", 3.0, 48000, 2, 2.0},
+        MusicCase{"ExactStereo44100", 2.0, 44100, 2, 2.0}),
+    [](const auto& test) { return std::string(test.param.mName); });
+
+// A bottom-up picture must come out upright and a top-down one unchanged, in the right colours.
+class ColourTest : public VideoEncoderTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(ColourTest, DecodedPictureMatchesTheInput)
+{
+    const bool bottomUp = GetParam();
+    const Bgr top{20, 40, 220};     // red
+    const Bgr bottom{200, 120, 30}; // blue
+    mJob.mDuration = 1;
+    mJob.mRateMode = 2;
+    SyntheticFrames frames(mJob.mWidth, mJob.mHeight, bottomUp);
+    frames.mColours = [&](int) { return std::array<Bgr, 2>{top, bottom}; };
+    ASSERT_TRUE(Encode(frames)) << mError;
+
+    const std::vector<uint8_t> picture = FirstPicture(mJob.mOutputPath, mJob.mWidth, mJob.mHeight);
+    ASSERT_EQ(picture.size(), static_cast<size_t>(mJob.mWidth * mJob.mHeight * 4));
+    auto expectNear = [&](int y, const Bgr& colour) {
+        const uint8_t* p = &picture[static_cast<size_t>((y * mJob.mWidth + mJob.mWidth / 2) * 4)];
+        for (int c = 0; c < 3; ++c) {
+            EXPECT_NEAR(p[c], colour[static_cast<size_t>(c)], 6) << "row " << y << " channel " << c;
+        }
+    };
+    expectNear(mJob.mHeight / 4, top);
+    expectNear(mJob.mHeight * 3 / 4, bottom);
+}
+
+INSTANTIATE_TEST_SUITE_P(RowOrders, ColourTest, ::testing::Values(true, false),
+    [](const auto& test) { return std::string(test.param ? "BottomUp" : "TopDown"); });
+
+// Whatever goes wrong, the message says what and the user's files stay as they were.
+struct FailureCase {
+    const char* mName;
+    std::function<void(ExportJob&, const std::filesystem::path& folder)> mBreak;
+    const char* mMessageStart;
+};
+
+void PrintTo(const FailureCase& c, std::ostream* os)
+{
+    *os << c.mName;
+}
+
+class FailureTest : public VideoEncoderTest, public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(FailureTest, ReportsAClearMessageAndLeavesTheTargetAlone)
+{
+    const FailureCase& failure = GetParam();
+    {
+        std::ofstream keep(mJob.mOutputPath);
+        keep << "the user's old video";
+    }
+    failure.mBreak(mJob, mFolder);
+    SyntheticFrames frames(mJob.mWidth, mJob.mHeight);
+    EXPECT_FALSE(Encode(frames));
+    EXPECT_EQ(mError.rfind(failure.mMessageStart, 0), 0u) << mError;
+    EXPECT_EQ(frames.mStopCalls, 1);
+    EXPECT_FALSE(mProgress.VideoEncoded);
+
+    std::ifstream kept(mFolder / "out.mp4");
+    std::string text;
+    std::getline(kept, text);
+    EXPECT_EQ(text, "the user's old video");
+    EXPECT_FALSE(std::filesystem::exists(mFolder / "out.mp4.pellora-part"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, FailureTest,
+    ::testing::Values(
+        FailureCase{"MissingFolder",
+            [](ExportJob& job, const auto& folder) { job.mOutputPath = folder / "missing" / "out.mp4"; },
+            "Could not open output file '"},
+        FailureCase{"FolderIsAFile",
+            [](ExportJob& job, const auto& folder) { job.mOutputPath = folder / "out.mp4" / "video.mp4"; },
+            "Could not open output file '"},
+        FailureCase{"MissingMusic", [](ExportJob& job, const auto& folder) { job.mMusicPath = folder / "gone.mp3"; },
+            "Could not open music file '"},
+        FailureCase{"MusicIsNotSound",
+            [](ExportJob& job, const auto& folder) {
+                job.mMusicPath = folder / "notes.mp3";
+                std::ofstream(job.mMusicPath) << "just some text, no sound at all\n";
+            },
+            "Could not open music file '"},
+        FailureCase{"OddSize", [](ExportJob& job, const auto&) { job.mWidth = 161; }, "The video size 161x90"},
+        FailureCase{"NoFrameRate", [](ExportJob& job, const auto&) { job.mFPS = 0; }, "The frame rate 0"},
+        FailureCase{"NoLength", [](ExportJob& job, const auto&) { job.mDuration = 0; }, "The video length"}),
+    [](const auto& test) { return std::string(test.param.mName); });
+
+TEST_F(VideoEncoderTest, MissingFolderMessageNamesPathAndReason)
+{
+    mJob.mOutputPath = mFolder / "missing" / "out.mp4";
+    EXPECT_FALSE(Encode());
+    EXPECT_EQ(mError, "Could not open output file '" + mJob.mOutputPath.string() + "': No such file or directory");
+    EXPECT_FALSE(std::filesystem::exists(mFolder / "missing"));
+}
+
+} // namespace
