@@ -9,6 +9,7 @@
 
 #include <pellora_resources.h>
 
+#include <ostream>
 #include <string>
 
 namespace {
@@ -35,6 +36,11 @@ struct PictureCase {
   bool mAlpha;
 };
 
+void PrintTo(const PictureCase& c, std::ostream* out)
+{
+  *out << "resource " << c.mKey;
+}
+
 class PictureFormat : public testing::TestWithParam<PictureCase> {};
 
 TEST_P(PictureFormat, HasItsSizeAndFormat)
@@ -56,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(Embedded, PictureFormat,
                     PictureCase{"326", "jpeg", 2048, 2048, false}, PictureCase{"327", "png", 128, 128, false},
                     PictureCase{"328", "png", 1024, 1024, true}, PictureCase{"329", "png", 1024, 1024, true},
                     PictureCase{"334", "jpeg", 626, 424, false}),
-    [](const testing::TestParamInfo<PictureCase>& info) { return std::string("Resource") + info.param.mKey; });
+    [](const testing::TestParamInfo<PictureCase>& param) { return std::string("Resource") + param.param.mKey; });
 
 TEST(GreyRamp, RowsFollowTheCosineAndAreBlackBelowNinetyDegrees)
 {

@@ -45,11 +45,6 @@ constexpr int ExtrusionSteps = 7 * Supersample;
 
 constexpr QRgb ShadowPixel = qRgba(0, 0, 0, 60);
 
-struct LetterShape {
-  QPainterPath mFace;
-  QPainterPath mSilhouette;
-};
-
 QPainterPath SlantedGlyph(const QFont& font, QChar glyph)
 {
   QPainterPath path;
@@ -65,7 +60,7 @@ QPointF ExtrusionStep(int step)
 
 // The face in supersampled cell coordinates: on a common baseline that centres the extruded capitals
 // vertically, its left edge at LeftEdge, its width fitted towards the gap before the next glyph.
-LetterShape ShapeLetter(const QFont& font, QChar glyph, int advance, double baseline)
+QPainterPath ShapeFace(const QFont& font, QChar glyph, int advance, double baseline)
 {
   QPainterPath face = SlantedGlyph(font, glyph);
   const QRectF bounds = face.boundingRect();
@@ -75,47 +70,45 @@ LetterShape ShapeLetter(const QFont& font, QChar glyph, int advance, double base
   place.translate(LeftEdge * Supersample, baseline);
   place.scale(fit, 1.0);
   place.translate(-bounds.left(), 0.0);
-  LetterShape shape{place.map(face), {}};
-  for (int step = 0; step <= ExtrusionSteps; ++step) {
-    shape.mSilhouette.addPath(shape.mFace.translated(ExtrusionStep(step)));
-  }
-  shape.mSilhouette = shape.mSilhouette.simplified();
-  return shape;
+  return place.map(face);
 }
 
-void PaintLetter(QPainter& painter, const LetterShape& shape)
+// Paints the extruded letter, or with silhouette set its exact outline in black. The extrusion is drawn
+// without anti-aliasing (the supersampling smooths it): stacked anti-aliased copies would add up
+// their partial edge pixels into a fringe wider than the letter.
+void PaintLetter(QPainter& painter, const QPainterPath& face, bool silhouette)
 {
+  const auto paint = [silhouette](const QColor& colour) { return silhouette ? QColor(Qt::black) : colour; };
+  painter.setRenderHint(QPainter::Antialiasing, false);
   for (int step = ExtrusionSteps; step > 0; --step) {
     // The sides darken away from the face, which reads as light falling from the front.
     const double depth = static_cast<double>(step) / ExtrusionSteps;
     const QColor side = QColor::fromRgbF(0.50 - 0.22 * depth, 0.18 - 0.08 * depth, 0.66 - 0.24 * depth);
-    painter.fillPath(shape.mFace.translated(ExtrusionStep(step)), side);
+    painter.fillPath(face.translated(ExtrusionStep(step)), paint(side));
   }
-  const QRectF bounds = shape.mFace.boundingRect();
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  const QRectF bounds = face.boundingRect();
   QLinearGradient gradient(bounds.topLeft(), bounds.bottomLeft());
   gradient.setColorAt(0.0, QColor(255, 206, 232));
   gradient.setColorAt(0.55, QColor(250, 128, 190));
   gradient.setColorAt(1.0, QColor(226, 62, 150));
-  painter.fillPath(shape.mFace, gradient);
-  painter.save();
-  painter.setClipPath(shape.mFace);
-  painter.strokePath(shape.mFace.translated(1.2 * Supersample, 1.2 * Supersample),
-                     QPen(QColor(255, 240, 248, 170), 1.1 * Supersample));
-  painter.restore();
-  painter.strokePath(shape.mFace, QPen(QColor(120, 30, 110, 200), 0.5 * Supersample));
+  painter.fillPath(face, silhouette ? QBrush(Qt::black) : QBrush(gradient));
+  if (!silhouette) {
+    painter.save();
+    painter.setClipPath(face);
+    painter.strokePath(face.translated(1.2 * Supersample, 1.2 * Supersample),
+                       QPen(QColor(255, 240, 248, 170), 1.1 * Supersample));
+    painter.restore();
+  }
+  painter.strokePath(face, QPen(paint(QColor(120, 30, 110, 200)), 0.5 * Supersample));
 }
 
-QImage RenderCell(const LetterShape& shape, bool silhouette)
+QImage RenderCell(const QPainterPath& face, bool silhouette)
 {
   QImage large(CellSide * Supersample, CellSide * Supersample, QImage::Format_ARGB32_Premultiplied);
   large.fill(Qt::transparent);
   QPainter painter(&large);
-  painter.setRenderHint(QPainter::Antialiasing);
-  if (silhouette) {
-    painter.fillPath(shape.mSilhouette, Qt::black);
-  } else {
-    PaintLetter(painter, shape);
-  }
+  PaintLetter(painter, face, silhouette);
   painter.end();
   return large.scaled(CellSide, CellSide, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
       .convertToFormat(QImage::Format_ARGB32);
@@ -213,10 +206,10 @@ LetterAtlas MakeLetterAtlas()
 
   LetterAtlas atlas{NewAtlas(), NewAtlas()};
   for (std::size_t i = 0; i < Glyphs.size(); ++i) {
-    const LetterShape shape = ShapeLetter(font, QLatin1Char(Glyphs[i]), Advances[i], baseline);
+    const QPainterPath face = ShapeFace(font, QLatin1Char(Glyphs[i]), Advances[i], baseline);
     const int index = static_cast<int>(i);
-    CopyCell(RenderCell(shape, false), index, atlas.mLetters);
-    CopyCell(ThresholdSilhouette(RenderCell(shape, true)), index, atlas.mShadows);
+    CopyCell(RenderCell(face, false), index, atlas.mLetters);
+    CopyCell(ThresholdSilhouette(RenderCell(face, true)), index, atlas.mShadows);
   }
   BleedColourIntoClearPixels(atlas.mLetters, 2);
   return atlas;

@@ -51,9 +51,9 @@ int main(int argc, char** argv)
     std::fprintf(stderr, "pellora-artwork: no folder %s\n", argv[1]);
     return 1;
   }
-  Artwork::LetterAtlas letters;
+  const Artwork::LetterAtlas letters = Artwork::MakeLetterAtlas();
   const Output outputs[] = {
-      {"letters.png", "PNG", -1, [&letters] { letters = Artwork::MakeLetterAtlas(); return letters.mLetters; }},
+      {"letters.png", "PNG", -1, [&letters] { return letters.mLetters; }},
       {"letter_shadows.png", "PNG", -1, [&letters] { return letters.mShadows; }},
       {"BlackWood.jpg", "JPEG", 88, Artwork::BlackWood},
       {"grey_ramp.png", "PNG", -1, Artwork::GreyRamp},
