@@ -7,7 +7,9 @@
 #include "FrameSource.h"
 
 #include <array>
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -103,6 +105,110 @@ inline void WriteWav(const std::filesystem::path& path, double seconds, int rate
             u16(static_cast<uint16_t>(sample));
         }
     }
+}
+
+namespace Detail {
+
+// Encodes one 16 × 16 PNG picture, the kind of cover art music files carry.
+inline Export::PacketPtr EncodeCover()
+{
+    const AVCodec* codec = avcodec_find_encoder(AV_CODEC_ID_PNG);
+    Export::CodecContextPtr png(avcodec_alloc_context3(codec));
+    png->width = 16;
+    png->height = 16;
+    png->pix_fmt = AV_PIX_FMT_RGB24;
+    png->time_base = AVRational{1, 1};
+    avcodec_open2(png.get(), codec, nullptr);
+    Export::FramePtr picture = Export::AllocateFrame();
+    picture->format = png->pix_fmt;
+    picture->width = 16;
+    picture->height = 16;
+    av_frame_get_buffer(picture.get(), 0);
+    for (int y = 0; y < 16; ++y) {
+        std::memset(picture->data[0] + y * picture->linesize[0], 16 * y, 48);
+    }
+    Export::PacketPtr packet = Export::AllocatePacket();
+    avcodec_send_frame(png.get(), picture.get());
+    avcodec_receive_packet(png.get(), packet.get());
+    return packet;
+}
+
+inline void Drain(AVCodecContext& codec, AVFormatContext& output, const AVStream& stream, const AVFrame* frame)
+{
+    avcodec_send_frame(&codec, frame);
+    Export::PacketPtr packet = Export::AllocatePacket();
+    while (avcodec_receive_packet(&codec, packet.get()) >= 0) {
+        av_packet_rescale_ts(packet.get(), codec.time_base, stream.time_base);
+        packet->stream_index = stream.index;
+        av_interleaved_write_frame(&output, packet.get());
+    }
+}
+
+} // namespace Detail
+
+// A music file made with FFmpeg's own encoders, its container chosen by the file name's extension,
+// optionally with a cover picture stored the way music players expect it.
+inline bool WriteMusic(const std::filesystem::path& path, const char* encoderName, double seconds, int rate,
+    int channels, bool withCover)
+{
+    AVFormatContext* output = nullptr;
+    const AVCodec* codec = avcodec_find_encoder_by_name(encoderName);
+    if (!codec || avformat_alloc_output_context2(&output, nullptr, nullptr, path.c_str()) < 0) {
+        return false;
+    }
+    AVStream* cover = nullptr;
+    Export::PacketPtr coverPacket;
+    if (withCover) {
+        coverPacket = Detail::EncodeCover();
+        cover = avformat_new_stream(output, nullptr);
+        cover->codecpar->codec_type = AVMEDIA_TYPE_VIDEO;
+        cover->codecpar->codec_id = AV_CODEC_ID_PNG;
+        cover->codecpar->width = 16;
+        cover->codecpar->height = 16;
+        cover->disposition = AV_DISPOSITION_ATTACHED_PIC;
+    }
+    Export::CodecContextPtr encoder(avcodec_alloc_context3(codec));
+    encoder->sample_fmt = codec->sample_fmts[0];
+    encoder->sample_rate = rate;
+    av_channel_layout_default(&encoder->ch_layout, channels);
+    encoder->time_base = AVRational{1, rate};
+    if (output->oformat->flags & AVFMT_GLOBALHEADER) {
+        encoder->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    }
+    const bool opened = avcodec_open2(encoder.get(), codec, nullptr) >= 0;
+    AVStream* sound = avformat_new_stream(output, nullptr);
+    avcodec_parameters_from_context(sound->codecpar, encoder.get());
+    sound->time_base = encoder->time_base;
+    if (!opened || avio_open(&output->pb, path.c_str(), AVIO_FLAG_WRITE) < 0
+        || avformat_write_header(output, nullptr) < 0) {
+        avio_closep(&output->pb);
+        avformat_free_context(output);
+        return false;
+    }
+    if (cover) {
+        coverPacket->stream_index = cover->index;
+        av_interleaved_write_frame(output, coverPacket.get());
+    }
+    Export::FramePtr frame = Export::AllocateFrame();
+    frame->format = encoder->sample_fmt;
+    frame->sample_rate = rate;
+    av_channel_layout_copy(&frame->ch_layout, &encoder->ch_layout);
+    frame->nb_samples = encoder->frame_size;
+    av_frame_get_buffer(frame.get(), 0);
+    const auto total = static_cast<int64_t>(seconds * rate);
+    // Silence is enough: the tests look at lengths and formats, not at the sound.
+    for (int64_t done = 0; done < total; done += frame->nb_samples) {
+        av_frame_make_writable(frame.get());
+        frame->nb_samples = static_cast<int>(std::min<int64_t>(encoder->frame_size, total - done));
+        av_samples_set_silence(frame->data, 0, frame->nb_samples, channels, encoder->sample_fmt);
+        frame->pts = done;
+        Detail::Drain(*encoder, *output, *sound, frame.get());
+    }
+    Detail::Drain(*encoder, *output, *sound, nullptr);
+    av_write_trailer(output);
+    avio_closep(&output->pb);
+    avformat_free_context(output);
+    return true;
 }
 
 struct StreamFacts {

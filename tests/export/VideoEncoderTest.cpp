@@ -131,13 +131,17 @@ TEST_F(VideoEncoderTest, SourceEndingEarlyKeepsTheFramesItGave)
     EXPECT_FALSE(mProgress.VideoEncoded);
 }
 
-// Music of a different rate and channel count than the output, shorter and longer than the video.
+// Music in the formats users bring, at rates and channel counts other than the output's, shorter
+// and longer than the 2-second video.
 struct MusicCase {
     const char* mName;
+    const char* mFileName;
+    const char* mEncoder; // nullptr: a hand-written PCM WAV
     double mSeconds;
     int mRate;
     int mChannels;
-    double mExpectedSeconds; // with a 2-second video
+    bool mCover;
+    double mExpectedSeconds;
 };
 
 void PrintTo(const MusicCase& c, std::ostream* os)
@@ -150,24 +154,34 @@ class MusicTest : public VideoEncoderTest, public ::testing::WithParamInterface<
 TEST_P(MusicTest, BecomesAacStereoAt44100CutAtTheVideoEnd)
 {
     const MusicCase& music = GetParam();
-    mJob.mMusicPath = mFolder / "music.wav";
-    WriteWav(mJob.mMusicPath, music.mSeconds, music.mRate, music.mChannels);
+    mJob.mMusicPath = mFolder / music.mFileName;
+    if (music.mEncoder) {
+        ASSERT_TRUE(WriteMusic(mJob.mMusicPath, music.mEncoder, music.mSeconds, music.mRate, music.mChannels, music.mCover));
+    } else {
+        WriteWav(mJob.mMusicPath, music.mSeconds, music.mRate, music.mChannels);
+    }
+    ASSERT_EQ(Probe(mJob.mMusicPath).mStreams, music.mCover ? 2 : 1);
     ASSERT_TRUE(Encode()) << mError;
 
     const FileFacts facts = Probe(mJob.mOutputPath);
     ASSERT_TRUE(facts.mVideo);
     ASSERT_TRUE(facts.mAudio);
+    EXPECT_EQ(facts.mStreams, 2);
     EXPECT_EQ(facts.mVideo->mPts.size(), 60u);
     EXPECT_EQ(facts.mAudio->mCodec, AV_CODEC_ID_AAC);
     EXPECT_EQ(facts.mAudio->mSampleRate, 44100);
     EXPECT_EQ(facts.mAudio->mChannels, 2);
     EXPECT_NEAR(facts.mAudio->mDuration, music.mExpectedSeconds, 0.03);
+    EXPECT_LE(facts.mAudio->mDuration, 2.0);
     EXPECT_TRUE(std::is_sorted(facts.mAudio->mPts.begin(), facts.mAudio->mPts.end()));
 }
 
-INSTANTIATE_TEST_SUITE_P(Lengths, MusicTest,
-    ::testing::Values(MusicCase{"ShortMono22050", 1.0, 22050, 1, 1.0}, MusicCase{"LongStereo48000", 3.0, 48000, 2, 2.0},
-        MusicCase{"ExactStereo44100", 2.0, 44100, 2, 2.0}),
+INSTANTIATE_TEST_SUITE_P(Formats, MusicTest,
+    ::testing::Values(MusicCase{"ShortWavMono22050", "music.wav", nullptr, 1.0, 22050, 1, false, 1.0},
+        MusicCase{"LongWavStereo48000", "music.wav", nullptr, 3.0, 48000, 2, false, 2.0},
+        MusicCase{"ExactWavStereo44100", "music.wav", nullptr, 2.0, 44100, 2, false, 2.0},
+        MusicCase{"M4aWithCover", "music.m4a", "aac", 1.0, 48000, 2, true, 1.0},
+        MusicCase{"Mp3WithCover", "music.mp3", "libmp3lame", 3.0, 32000, 1, true, 2.0}),
     [](const auto& test) { return std::string(test.param.mName); });
 
 // A bottom-up picture must come out upright and a top-down one unchanged, in the right colours.
