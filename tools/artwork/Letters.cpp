@@ -73,19 +73,28 @@ QPainterPath ShapeFace(const QFont& font, QChar glyph, int advance, double basel
   return place.map(face);
 }
 
-// Paints the extruded letter, or with silhouette set its exact outline in black. The extrusion is drawn
-// without anti-aliasing (the supersampling smooths it): stacked anti-aliased copies would add up
-// their partial edge pixels into a fringe wider than the letter.
-void PaintLetter(QPainter& painter, const QPainterPath& face, bool silhouette)
+// With silhouette set, every part of the letter is painted opaque black instead of its colour, so the
+// shadow covers exactly what the letter covers.
+QColor Paint(const QColor& colour, bool silhouette)
 {
-  const auto paint = [silhouette](const QColor& colour) { return silhouette ? QColor(Qt::black) : colour; };
+  return silhouette ? QColor(Qt::black) : colour;
+}
+
+// The extrusion is drawn without anti-aliasing (the supersampling smooths it): stacked anti-aliased
+// copies would add up their partial edge pixels into a fringe wider than the letter.
+void PaintSides(QPainter& painter, const QPainterPath& face, bool silhouette)
+{
   painter.setRenderHint(QPainter::Antialiasing, false);
   for (int step = ExtrusionSteps; step > 0; --step) {
     // The sides darken away from the face, which reads as light falling from the front.
     const double depth = static_cast<double>(step) / ExtrusionSteps;
     const QColor side = QColor::fromRgbF(0.50 - 0.22 * depth, 0.18 - 0.08 * depth, 0.66 - 0.24 * depth);
-    painter.fillPath(face.translated(ExtrusionStep(step)), paint(side));
+    painter.fillPath(face.translated(ExtrusionStep(step)), Paint(side, silhouette));
   }
+}
+
+void PaintFace(QPainter& painter, const QPainterPath& face, bool silhouette)
+{
   painter.setRenderHint(QPainter::Antialiasing, true);
   const QRectF bounds = face.boundingRect();
   QLinearGradient gradient(bounds.topLeft(), bounds.bottomLeft());
@@ -94,13 +103,14 @@ void PaintLetter(QPainter& painter, const QPainterPath& face, bool silhouette)
   gradient.setColorAt(1.0, QColor(226, 62, 150));
   painter.fillPath(face, silhouette ? QBrush(Qt::black) : QBrush(gradient));
   if (!silhouette) {
+    // A light rim inside the upper left edges, as if the face were bevelled.
     painter.save();
     painter.setClipPath(face);
     painter.strokePath(face.translated(1.2 * Supersample, 1.2 * Supersample),
                        QPen(QColor(255, 240, 248, 170), 1.1 * Supersample));
     painter.restore();
   }
-  painter.strokePath(face, QPen(paint(QColor(120, 30, 110, 200)), 0.5 * Supersample));
+  painter.strokePath(face, QPen(Paint(QColor(120, 30, 110, 200), silhouette), 0.5 * Supersample));
 }
 
 QImage RenderCell(const QPainterPath& face, bool silhouette)
@@ -108,7 +118,8 @@ QImage RenderCell(const QPainterPath& face, bool silhouette)
   QImage large(CellSide * Supersample, CellSide * Supersample, QImage::Format_ARGB32_Premultiplied);
   large.fill(Qt::transparent);
   QPainter painter(&large);
-  PaintLetter(painter, face, silhouette);
+  PaintSides(painter, face, silhouette);
+  PaintFace(painter, face, silhouette);
   painter.end();
   return large.scaled(CellSide, CellSide, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
       .convertToFormat(QImage::Format_ARGB32);

@@ -116,6 +116,7 @@ QRgb WoodPixel(const Noise& grain, const Noise& fibres, const PlankRow& row, int
   const double late = LateWood(grain, plank, u, v, row.mHeight);
   const double streak = Fibres(fibres, u + plank.mShiftU, v + plank.mShiftV);
   const double sheen = 1.0 + 0.12 * grain.Fractal(x / 900.0 + 40.0, y / 900.0, 2);
+  // The picture's own top edge is not a joint between boards.
   const double edge = std::min({u, plank.mLength - u, v + (row.mTop == 0 ? Side : 0.0), row.mHeight - v});
   const double pores = Pores(fibres, u + plank.mShiftU, v + plank.mShiftV);
   // The fibres show most in the dense late wood.
