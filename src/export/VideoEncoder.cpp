@@ -16,20 +16,6 @@ namespace {
 constexpr int32_t kLargestSide = 16384;
 constexpr int32_t kHighestFPS = 240;
 
-bool AnyEncoderOpens(bool h264, bool hardware)
-{
-    ExportJob probe;
-    probe.mH264 = h264;
-    probe.mWidth = 320;
-    probe.mHeight = 180;
-    for (const VideoEncoderChoice& choice : VideoEncoderChoices(h264, true)) {
-        if (choice.mHardware == hardware && OpenVideoEncoder(choice, probe, true)) {
-            return true;
-        }
-    }
-    return false;
-}
-
 bool ValidSide(int32_t side)
 {
     return side >= 2 && side <= kLargestSide && side % 2 == 0;
@@ -66,18 +52,12 @@ bool VideoEncoder::Run(FrameSource& source)
 
 bool VideoEncoder::HasHevcEncoder(bool software)
 {
-    if (software) {
-        static const bool found = AnyEncoderOpens(false, false);
-        return found;
-    }
-    static const bool found = AnyEncoderOpens(false, true);
-    return found;
+    return EncoderKindOpens(false, !software);
 }
 
 bool VideoEncoder::HasHardwareH264Encoder()
 {
-    static const bool found = AnyEncoderOpens(true, true);
-    return found;
+    return EncoderKindOpens(true, true);
 }
 
 void VideoEncoder::CheckJob() const
@@ -118,6 +98,10 @@ int32_t VideoEncoder::Encode(FrameSource& source, int32_t framesTotal)
         if (music) {
             music->WriteUntil(SamplesAtFrame(written), output);
         }
+    }
+    if (written == 0) {
+        // An MP4 without a single frame plays nowhere; keep whatever the user had instead.
+        throw EncoderError("No frame was rendered, so no video was written");
     }
     video.Flush(output);
     if (music) {

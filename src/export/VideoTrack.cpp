@@ -2,7 +2,10 @@
 
 #include "OutputFile.h"
 
+#include <map>
+#include <mutex>
 #include <string>
+#include <utility>
 
 namespace Export {
 
@@ -60,9 +63,27 @@ FramePtr CreatePicture(const AVCodecContext& codec)
     return frame;
 }
 
+bool ProbeEncoderKind(bool h264, bool hardware)
+{
+    ExportJob probe;
+    probe.mH264 = h264;
+    probe.mWidth = 320;
+    probe.mHeight = 180;
+    for (const VideoEncoderChoice& choice : VideoEncoderChoices(h264, true)) {
+        if (choice.mHardware == hardware && OpenVideoEncoder(choice, probe, true)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 StreamEncoder OpenFirstEncoder(const ExportJob& job, OutputFile& output)
 {
     for (const VideoEncoderChoice& choice : VideoEncoderChoices(job.mH264, job.mHardware)) {
+        // A machine without the hardware would refuse (and complain) in every export.
+        if (choice.mHardware && !EncoderKindOpens(job.mH264, true)) {
+            continue;
+        }
         if (CodecContextPtr codec = OpenVideoEncoder(choice, job, output.WantsGlobalHeader())) {
             AVStream& stream = *output.AddStream();
             StreamEncoder encoder(std::move(codec), stream, "the video");
@@ -107,6 +128,18 @@ CodecContextPtr OpenVideoEncoder(const VideoEncoderChoice& choice, const ExportJ
         return nullptr;
     }
     return context;
+}
+
+bool EncoderKindOpens(bool h264, bool hardware)
+{
+    static std::mutex mutex;
+    static std::map<std::pair<bool, bool>, bool> known;
+    std::lock_guard lock(mutex);
+    const auto [entry, isNew] = known.try_emplace({h264, hardware}, false);
+    if (isNew) {
+        entry->second = ProbeEncoderKind(h264, hardware);
+    }
+    return entry->second;
 }
 
 VideoTrack::VideoTrack(const ExportJob& job, OutputFile& output)

@@ -28,6 +28,10 @@ std::span<const VideoEncoderChoice> VideoEncoderChoices(bool h264, bool hardware
 // Opens the encoder for the job's format and tuning; nothing when it does not open on this machine.
 CodecContextPtr OpenVideoEncoder(const VideoEncoderChoice& choice, const ExportJob& job, bool globalHeader);
 
+// Whether a video encoder of the codec and kind opens on this machine at a small size. Asked once
+// per process for each codec and kind, then remembered.
+bool EncoderKindOpens(bool h264, bool hardware);
+
 // The video stream: converts each captured picture to the encoder's YUV 4:2:0 with BT.709 colours
 // and time-stamps it exactly at its frame index in a 1 / frame-rate time base.
 class VideoTrack {

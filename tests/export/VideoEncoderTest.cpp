@@ -120,15 +120,28 @@ TEST_F(VideoEncoderTest, CancelKeepsAPlayableFileOfTheFramesWritten)
     EXPECT_EQ(frames.mStopCalls, 1);
 }
 
-TEST_F(VideoEncoderTest, SourceEndingEarlyKeepsTheFramesItGave)
+class SourceEndTest : public VideoEncoderTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(SourceEndTest, SourceEndingEarlyKeepsTheFramesItGave)
 {
     SyntheticFrames frames(mJob.mWidth, mJob.mHeight);
-    frames.mFrameLimit = 7;
+    frames.mFrameLimit = GetParam();
     ASSERT_TRUE(Encode(frames)) << mError;
     const FileFacts facts = Probe(mJob.mOutputPath);
     ASSERT_TRUE(facts.mVideo);
-    EXPECT_EQ(facts.mVideo->mPts.size(), 7u);
+    EXPECT_EQ(facts.mVideo->mPts.size(), static_cast<size_t>(GetParam()));
     EXPECT_FALSE(mProgress.VideoEncoded);
+}
+
+INSTANTIATE_TEST_SUITE_P(FrameCounts, SourceEndTest, ::testing::Values(1, 7));
+
+TEST_F(VideoEncoderTest, NoFrameAtAllWritesNoFile)
+{
+    SyntheticFrames frames(mJob.mWidth, mJob.mHeight);
+    frames.mFrameLimit = 0;
+    EXPECT_FALSE(Encode(frames));
+    EXPECT_EQ(mError, "No frame was rendered, so no video was written");
+    EXPECT_TRUE(std::filesystem::is_empty(mFolder));
 }
 
 // Music in the formats users bring, at rates and channel counts other than the output's, shorter
@@ -183,6 +196,17 @@ INSTANTIATE_TEST_SUITE_P(Formats, MusicTest,
         MusicCase{"M4aWithCover", "music.m4a", "aac", 1.0, 48000, 2, true, 1.0},
         MusicCase{"Mp3WithCover", "music.mp3", "libmp3lame", 3.0, 32000, 1, true, 2.0}),
     [](const auto& test) { return std::string(test.param.mName); });
+
+TEST_F(VideoEncoderTest, MusicWithoutSamplesGivesASilentVideo)
+{
+    mJob.mMusicPath = mFolder / "empty.wav";
+    WriteWav(mJob.mMusicPath, 0.0, 44100, 2);
+    ASSERT_TRUE(Encode()) << mError;
+    const FileFacts facts = Probe(mJob.mOutputPath);
+    ASSERT_TRUE(facts.mVideo);
+    EXPECT_EQ(facts.mVideo->mPts.size(), 60u);
+    EXPECT_FALSE(facts.mAudio);
+}
 
 // A bottom-up picture must come out upright and a top-down one unchanged, in the right colours.
 class ColourTest : public VideoEncoderTest, public ::testing::WithParamInterface<bool> {};
