@@ -205,8 +205,7 @@ TEST_F(ProjectRoundTrip, LinuxPathsAndTextsComeBackUnchanged)
   saved.SetEndCreditInfo({quote, u"Liberation Serif", u"\"quoted\"", false});
   const auto path = mFolder.File("project.txt");
   ASSERT_TRUE(saved.Save(path));
-  EXPECT_NE(ReadBytes(path).find("EndCreditInfo=" + Utf16ToUtf8(beach.substr(0, 1)).replace(0, 1, "<comma>")),
-            std::string::npos);
+  EXPECT_NE(ReadBytes(path).find("\r\nEndCreditInfo=<comma>"), std::string::npos);
 
   ProjectSettings loaded;
   ASSERT_TRUE(loaded.Load(path));
