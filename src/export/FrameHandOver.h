@@ -18,15 +18,17 @@ namespace Export {
 // Every frame counts, the last one too: the encoder stops asking once it has all it needs.
 class FrameHandOver final : public FrameSource {
 public:
-    FrameHandOver(int32_t width, int32_t height);
+    // bottomUp: the render thread writes the picture's bottom row first (the capture layout);
+    // false when it writes the top row first, as a read-back of a top-left-origin target does.
+    FrameHandOver(int32_t width, int32_t height, bool bottomUp = true);
 
     // Encoder thread.
     bool NextFrame(FrameView& frame) override;
     void Stop() override;
 
-    // Render thread. The buffer holds width × height pixels, rows from the picture's bottom row up,
-    // each pixel the bytes blue, green, red, 255; it may be written only between a WaitForRequest
-    // that returned true and the following FrameReady.
+    // Render thread. The buffer holds width × height pixels, rows in the order given at
+    // construction, each pixel the bytes blue, green, red, 255; it may be written only between a
+    // WaitForRequest that returned true and the following FrameReady.
     bool WaitForRequest();
     uint8_t* FrameBuffer() { return mFrameBuffer.data(); }
     void FrameReady();
@@ -34,6 +36,7 @@ public:
 
 private:
     int32_t mStride;
+    bool mBottomUp;
     std::vector<uint8_t> mFrameBuffer;
     AutoResetEvent mFrameRequest;         // set by the encoder; also wakes the render thread on stop
     AutoResetEvent mFrameReady;           // set by the render thread; also wakes the encoder when it ends

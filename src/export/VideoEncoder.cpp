@@ -34,12 +34,14 @@ bool VideoEncoder::Run(FrameSource& source)
     mErrorMessage.clear();
     mProgress.FramesDone = 0;
     mProgress.VideoEncoded = false;
+    bool written = false;
     bool completed = false;
     try {
         CheckJob();
         const auto total = static_cast<int32_t>(int64_t{mJob.mFPS} * mJob.mDuration);
         mProgress.FramesTotal = total;
         completed = Encode(source, total) == total && !mProgress.ExportCancelled;
+        written = true;
     } catch (const std::exception& error) {
         mErrorMessage = error.what();
     }
@@ -47,7 +49,7 @@ bool VideoEncoder::Run(FrameSource& source)
     if (completed) {
         ReportCompleted();
     }
-    return mErrorMessage.empty();
+    return written;
 }
 
 bool VideoEncoder::HasHevcEncoder(bool software)

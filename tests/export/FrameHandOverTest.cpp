@@ -29,6 +29,26 @@ TEST(AutoResetEvent, ReleasesOneWaitPerSetAndRemembersASetWithoutWaiter)
     EXPECT_FALSE(event.WaitFor(std::chrono::milliseconds(0)));
 }
 
+// The render thread's last frame and its finish can reach the encoder as one wake-up; the frame
+// still counts, in the row order the render side writes.
+TEST(FrameHandOver, LastFrameArrivingWithTheFinishStillCounts)
+{
+    for (const bool bottomUp : {true, false}) {
+        FrameHandOver handOver(4, 2, bottomUp);
+        handOver.FrameBuffer()[0] = 77;
+        handOver.FrameReady();
+        handOver.RenderFinished();
+        Export::FrameView frame;
+        ASSERT_TRUE(handOver.NextFrame(frame));
+        EXPECT_EQ(frame.mPixels, handOver.FrameBuffer());
+        EXPECT_EQ(frame.mStrideBytes, 16);
+        EXPECT_EQ(frame.mBottomUp, bottomUp);
+        EXPECT_FALSE(handOver.NextFrame(frame));
+        handOver.Stop();
+        EXPECT_FALSE(handOver.WaitForRequest());
+    }
+}
+
 // A render thread as the export will run it: one frame per request until the encoder stops asking
 // or the show runs out of frames.
 class FakeRenderThread {
