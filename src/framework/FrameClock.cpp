@@ -35,8 +35,10 @@ void FrameClock::Restart()
 
 void FrameClock::ShiftTo(double target)
 {
+    // Measured against the live counter rather than the last tick, so the next tick lands exactly
+    // on target however long ago that tick was.
     FoldPauseSoFar();
-    pausedTotal += (current - start) - target;
+    pausedTotal = Now() - start - target;
 }
 
 void FrameClock::FoldPauseSoFar()

@@ -1,0 +1,153 @@
+#include "framework/PictureDecoder.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QBuffer>
+#include <QTemporaryDir>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+namespace
+{
+using Library::DecodedPicture;
+
+struct FitCase
+{
+    int width;
+    int height;
+    std::uint32_t dimAsked;
+    std::uint32_t dim;
+    std::uint32_t fittedWidth;
+    std::uint32_t fittedHeight;
+};
+
+void PrintTo(const FitCase& fit, std::ostream* out)
+{
+    *out << fit.width << "x" << fit.height << " dim " << fit.dimAsked;
+}
+
+std::uint32_t PixelAt(const DecodedPicture& picture, std::uint32_t x, std::uint32_t y)
+{
+    std::uint32_t value = 0;
+    std::memcpy(&value, picture.pixels.data() + (std::size_t{y} * picture.dim + x) * 4, 4);
+    return value;
+}
+
+// A picture whose every pixel differs from its neighbours, so a wrong copy shows.
+QImage Gradient(int width, int height)
+{
+    QImage image(width, height, QImage::Format_ARGB32);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            image.setPixel(x, y, qRgba(x % 256, y % 256, (x / 256 + 16 * (y / 256)) % 256, 255));
+        }
+    }
+    return image;
+}
+
+class FitTest : public testing::TestWithParam<FitCase>
+{
+};
+
+// The longer side fills the square texture and the rest repeats the picture's last row
+// (landscape) or last column (portrait) all the way to the texture's edge.
+TEST_P(FitTest, FitsAndPadsTheLastRowOrColumn)
+{
+    const FitCase& fit = GetParam();
+    const DecodedPicture picture = Library::FitPicture(Gradient(fit.width, fit.height), fit.dimAsked);
+    ASSERT_FALSE(picture.Empty());
+    EXPECT_EQ(picture.dim, fit.dim);
+    EXPECT_EQ(picture.width, fit.fittedWidth);
+    EXPECT_EQ(picture.height, fit.fittedHeight);
+    EXPECT_EQ(picture.imageWidth, static_cast<std::uint32_t>(fit.width));
+    ASSERT_EQ(picture.pixels.size(), std::size_t{fit.dim} * fit.dim * 4);
+    const std::uint32_t lastRow = picture.height - 1;
+    const std::uint32_t lastColumn = picture.width - 1;
+    for (std::uint32_t y : {0u, picture.dim / 2, picture.dim - 1}) {
+        for (std::uint32_t x : {0u, picture.dim / 3, picture.dim - 1}) {
+            if (fit.width > fit.height && y > lastRow) {
+                EXPECT_EQ(PixelAt(picture, x, y), PixelAt(picture, x, lastRow)) << x << "," << y;
+            } else if (fit.width <= fit.height && x > lastColumn) {
+                EXPECT_EQ(PixelAt(picture, x, y), PixelAt(picture, lastColumn, y)) << x << "," << y;
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, FitTest,
+    testing::Values(FitCase{20, 10, 0, 2048, 2048, 1024}, FitCase{1000, 2000, 0, 2048, 1024, 2048},
+        FitCase{3000, 2000, 512, 512, 512, 341}, FitCase{100, 100, 0, 128, 128, 128},
+        FitCase{5000, 1, 0, 2048, 2048, 1}, FitCase{1, 5000, 256, 256, 1, 256}));
+
+TEST(ChooseTextureDim, FollowsThePowersOfTwoWithTinyPicturesAtTheLargest)
+{
+    const std::pair<std::uint32_t, std::uint32_t> cases[] = {{1, 2048}, {32, 2048}, {33, 64}, {64, 64}, {65, 128},
+        {256, 256}, {512, 512}, {1024, 1024}, {1025, 2048}, {9000, 2048}};
+    for (const auto& [side, dim] : cases) {
+        EXPECT_EQ(Library::ChooseTextureDim(side), dim) << side;
+    }
+}
+
+class DecodeFileTest : public testing::Test
+{
+protected:
+    std::filesystem::path File(const char* name) const { return std::filesystem::path(mDir.path().toStdString()) / name; }
+
+    QTemporaryDir mDir;
+};
+
+TEST_F(DecodeFileTest, AFileThatIsNotAPictureGivesNothing)
+{
+    const auto path = File("notes.jpg");
+    std::ofstream(path) << "these are not pixels";
+    for (const auto& candidate : {path, File("missing.png")}) {
+        const DecodedPicture picture = Library::DecodePicture(candidate, 0);
+        EXPECT_TRUE(picture.Empty());
+        EXPECT_EQ(picture.width, 0u);
+        EXPECT_EQ(picture.height, 0u);
+        EXPECT_EQ(picture.imageWidth, 0u);
+    }
+}
+
+// A phone photo stored sideways with EXIF orientation 6 ("rotate 90 degrees clockwise to view").
+QByteArray SidewaysJpeg()
+{
+    QImage stored(60, 40, QImage::Format_RGB32);
+    stored.fill(Qt::white);
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 10; ++x) {
+            stored.setPixel(x, y, qRgb(255, 0, 0)); // the stored left edge is the photo's top
+        }
+    }
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    stored.save(&buffer, "JPEG", 95);
+    // APP1 Exif segment, big-endian TIFF with a single Orientation entry set to 6.
+    const unsigned char exif[] = {0xFF, 0xE1, 0x00, 0x22, 'E', 'x', 'i', 'f', 0, 0, 'M', 'M', 0x00, 0x2A, 0, 0,
+        0, 8, 0x00, 0x01, 0x01, 0x12, 0x00, 0x03, 0, 0, 0, 1, 0x00, 0x06, 0, 0, 0, 0, 0, 0};
+    jpeg.insert(2, reinterpret_cast<const char*>(exif), sizeof(exif));
+    return jpeg;
+}
+
+TEST_F(DecodeFileTest, APhotoWithExifOrientationLoadsUpright)
+{
+    const auto path = File("portrait.jpg");
+    const QByteArray jpeg = SidewaysJpeg();
+    std::ofstream(path, std::ios::binary).write(jpeg.constData(), jpeg.size());
+    const DecodedPicture picture = Library::DecodePicture(path, 64);
+    ASSERT_FALSE(picture.Empty());
+    EXPECT_EQ(picture.imageWidth, 40u);
+    EXPECT_EQ(picture.imageHeight, 60u);
+    EXPECT_EQ(picture.height, 64u);
+    EXPECT_EQ(picture.width, 42u);
+    const QColor top = QColor::fromRgba(PixelAt(picture, 20, 2));
+    const QColor bottom = QColor::fromRgba(PixelAt(picture, 20, 60));
+    EXPECT_GT(top.red(), 200);
+    EXPECT_LT(top.green(), 80);
+    EXPECT_GT(bottom.green(), 200);
+}
+}
