@@ -21,13 +21,11 @@ ColorVerticalSwipePhoto::ColorVerticalSwipePhoto(Library::Game& game, std::share
 
 void ColorVerticalSwipePhoto::SetUp()
 {
-    if (mVertexShader) {
+    if (mShaders) {
         return;
     }
     Library::GraphicsDevice& device = mGame->Device();
-    Library::CreateVertexShader(device, "framework/Textured.vert", mVertexShader);
-    Library::CreatePixelShader(device, "transitions/ColorVerticalSwipe.frag", mPixelShader);
-    Library::CreateInputLayout(device, TexturedVertexLayout, mVertexShader, mInputLayout);
+    mShaders.Create(device, "transitions/ColorVerticalSwipe.frag");
     Library::CreateConstantBuffer(device, sizeof(CInfoBufferPerObject), mInfoBuffer);
     Library::CreateConstantBuffer(device, sizeof(CColorBufferPerObject), mColorBuffer);
     Library::CreateConstantBuffer(device, sizeof(CInfoBufferPerObject2), mInfoBuffer2);
@@ -55,26 +53,14 @@ void ColorVerticalSwipePhoto::SetWipeLeftToRight(int value)
 
 void ColorVerticalSwipePhoto::Render(const Library::FrameTime& frameTime)
 {
-    mWorld = Library::Identity();
-    mInfo.s_ani = 0.0f;
     if (!mPhotos.empty()) {
         mInfo.s_width = mPhotos.front()->FloatWidth;
         mInfo.s_height = mPhotos.front()->FloatHeight;
     }
-    const float elapsed = Elapsed(frameTime);
-    switch (SelectPhase(elapsed, Times())) {
-    case Phase::Enter:
-        AnimateEnter(frameTime, elapsed);
-        break;
-    case Phase::Hold:
-        RenderHold(frameTime, elapsed);
-        break;
-    case Phase::Leave:
-        // The wipe-off keeps the value it reached in the hold phase.
-        mInfo.s_ani = 1.0f;
-        AnimateLeave(frameTime, elapsed);
-        break;
-    }
+    // Entering shows the first photo; leaving the second with the wipe-off where the hold left it.
+    const bool leaving = SelectPhase(Elapsed(frameTime), Times()) == Phase::Leave;
+    mInfo.s_ani = leaving ? 1.0f : 0.0f;
+    RenderPhases(frameTime);
 }
 
 void ColorVerticalSwipePhoto::RenderHold(const Library::FrameTime& frameTime, float elapsed)
@@ -110,7 +96,7 @@ void ColorVerticalSwipePhoto::DrawSwipe(float t, bool leaving)
     context.PSSetConstantBuffers(1, &mColorBuffer);
     context.PSSetConstantBuffers(2, &mInfoBuffer2);
     context.PSSetShaderResources(1, &mPhotos[mPhotos.size() > 1 ? 1 : 0]->View);
-    DrawPhotoQuad(0, t, leaving, {&mVertexShader, &mPixelShader, &mInputLayout});
+    DrawPhotoQuad(0, t, leaving, mShaders);
 }
 
 }  // namespace Rendering

@@ -58,9 +58,7 @@ public:
 private:
     void DrawSwipe(float t, bool leaving);
 
-    Library::VertexShader mVertexShader;
-    Library::PixelShader mPixelShader;
-    Library::InputLayout mInputLayout;
+    PhotoShaders mShaders;
     Library::Buffer mInfoBuffer;
     Library::Buffer mColorBuffer;
     Library::Buffer mInfoBuffer2;

@@ -185,7 +185,7 @@ void PhotoAnimation::UploadWvp(SharedPhotoObjects& shared)
     context.VSSetConstantBuffers(0, &shared.constantBuffer);
 }
 
-void PhotoAnimation::DrawPhotoQuad(std::size_t index, float t, bool leaving, const PhotoPipeline& pipeline)
+void PhotoAnimation::DrawPhotoQuad(std::size_t index, float t, bool leaving, const PhotoShaders& shaders)
 {
     if (index >= mVertexBuffers.size()) {
         return;
@@ -193,11 +193,11 @@ void PhotoAnimation::DrawPhotoQuad(std::size_t index, float t, bool leaving, con
     SharedPhotoObjects& shared = Shared();
     Library::DeviceContext& context = mGame->Context();
     context.IASetPrimitiveTopology(Library::PrimitiveTopology::TriangleList);
-    context.IASetInputLayout(pipeline.inputLayout);
+    context.IASetInputLayout(&shaders.inputLayout);
     context.IASetVertexBuffers(0, &mVertexBuffers[index], sizeof(TexturedVertex), 0);
     context.IASetIndexBuffer(&mIndexBuffer, Library::Format::R16UInt, 0);
-    context.VSSetShader(pipeline.vertexShader);
-    context.PSSetShader(pipeline.pixelShader);
+    context.VSSetShader(&shaders.vertexShader);
+    context.PSSetShader(&shaders.pixelShader);
     UploadWvp(shared);
     context.PSSetShaderResources(0, &mPhotos[index]->View);
     context.PSSetSamplers(0, &shared.sampler);
@@ -240,9 +240,7 @@ void PhotoAnimation::CreateSharedShaders(Library::Game& game)
 {
     SharedPhotoObjects& shared = *SharedPhotoObjects::For(game);
     Library::GraphicsDevice& device = game.Device();
-    Library::CreateVertexShader(device, "framework/Textured.vert", shared.vertexShader);
-    Library::CreatePixelShader(device, "framework/Textured.frag", shared.pixelShader);
-    Library::CreateInputLayout(device, TexturedVertexLayout, shared.vertexShader, shared.inputLayout);
+    shared.textured.Create(device, "framework/Textured.frag");
     Library::CreateConstantBuffer(device, sizeof(CBufferPerObject), shared.constantBuffer);
     Library::CreateSamplerState(device, shared.sampler);
     Library::CreateAlphaBlendState(device, shared.alphaBlend);

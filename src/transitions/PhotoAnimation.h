@@ -33,12 +33,6 @@ struct CBufferPerObject
 static_assert(offsetof(CBufferPerObject, WorldViewProjection) == 0);
 static_assert(sizeof(CBufferPerObject) == 64);
 
-// POSITION (four floats at 0) and TEXCOORD (two floats at 16) in input slot 0.
-inline constexpr std::array<Library::InputElementDesc, 2> TexturedVertexLayout{{
-    {"POSITION", 0, Library::Format::R32G32B32A32Float, 0, 0},
-    {"TEXCOORD", 0, Library::Format::R32G32Float, 0, Library::AppendAlignedElement},
-}};
-
 class PhotoAnimation : public Library::DrawableGameComponent
 {
     RTTI_DECLARATIONS(PhotoAnimation, Library::DrawableGameComponent)
@@ -104,17 +98,9 @@ public:
     PhotoExtents Extents() const;
 
 protected:
-    // The shaders and layout a subclass draws its photo quad with.
-    struct PhotoPipeline
-    {
-        const Library::VertexShader* vertexShader;
-        const Library::PixelShader* pixelShader;
-        const Library::InputLayout* inputLayout;
-    };
-
     // Draws photo index with its reveal quad at progress t; leaving photos always move sideways.
     // Subclasses bind their further textures and constant buffers before calling it.
-    void DrawPhotoQuad(std::size_t index, float t, bool leaving, const PhotoPipeline& pipeline);
+    void DrawPhotoQuad(std::size_t index, float t, bool leaving, const PhotoShaders& shaders);
     // T(0, 0, 0.66) x mWorld x View x Projection.
     Library::Float4x4 LiftedWvp() const;
     float Elapsed(const Library::FrameTime& frameTime) const;

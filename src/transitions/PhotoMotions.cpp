@@ -115,11 +115,11 @@ void PhotoAnimation::DrawFrameMesh(FrameMesh& mesh, std::span<const TexturedVert
     }
     Library::DeviceContext& context = mGame->Context();
     context.IASetPrimitiveTopology(Library::PrimitiveTopology::TriangleList);
-    context.IASetInputLayout(&shared.inputLayout);
+    context.IASetInputLayout(&shared.textured.inputLayout);
     context.IASetVertexBuffers(0, &mesh.vertexBuffer, sizeof(TexturedVertex), 0);
     context.IASetIndexBuffer(&mesh.indexBuffer, Library::Format::R16UInt, 0);
-    context.VSSetShader(&shared.vertexShader);
-    context.PSSetShader(&shared.pixelShader);
+    context.VSSetShader(&shared.textured.vertexShader);
+    context.PSSetShader(&shared.textured.pixelShader);
     UploadWvp(shared);
     context.PSSetShaderResources(0, &shared.frameTexture);
     context.PSSetSamplers(0, &shared.sampler);

@@ -6,6 +6,8 @@
 // side (each a game on its own thread) never see each other's objects; a set whose context is gone
 // is dropped at the next look-up.
 
+#include "PhotoShaders.h"
+
 #include "framework/Game.h"
 
 #include <cstdint>
@@ -27,9 +29,7 @@ struct SharedPhotoObjects
     FrameMesh frameRing;
     FrameMesh frameBars;
     FrameMesh frameCorners;
-    Library::VertexShader vertexShader;
-    Library::PixelShader pixelShader;
-    Library::InputLayout inputLayout;
+    PhotoShaders textured;  // the frame picture (or a photo) drawn as it is
     Library::Buffer constantBuffer;
     Library::SamplerState sampler;
     Library::BlendState alphaBlend;

@@ -22,13 +22,11 @@ TintPhoto::TintPhoto(Library::Game& game, std::shared_ptr<Library::Camera> camer
 
 void TintPhoto::SetUp()
 {
-    if (mVertexShader) {
+    if (mShaders) {
         return;
     }
     Library::GraphicsDevice& device = mGame->Device();
-    Library::CreateVertexShader(device, "framework/Textured.vert", mVertexShader);
-    Library::CreatePixelShader(device, "transitions/Tint.frag", mPixelShader);
-    Library::CreateInputLayout(device, TexturedVertexLayout, mVertexShader, mInputLayout);
+    mShaders.Create(device, "transitions/Tint.frag");
     Library::CreateConstantBuffer(device, sizeof(CColorBufferPerObject), mColorBuffer);
     Library::CreateConstantBuffer(device, sizeof(CInfoBufferPerObject), mInfoBuffer);
 }
@@ -50,20 +48,11 @@ int TintPhoto::GetEffectId() const
 
 void TintPhoto::Render(const Library::FrameTime& frameTime)
 {
-    mWorld = Library::Identity();
-    const float elapsed = Elapsed(frameTime);
-    switch (SelectPhase(elapsed, Times())) {
-    case Phase::Enter:
+    // The photo enters fully tinted; it leaves as the hold's wipe-off left it.
+    if (SelectPhase(Elapsed(frameTime), Times()) == Phase::Enter) {
         mInfo.s_swipe = 0.0f;
-        AnimateEnter(frameTime, elapsed);
-        break;
-    case Phase::Hold:
-        RenderHold(frameTime, elapsed);
-        break;
-    case Phase::Leave:
-        AnimateLeave(frameTime, elapsed);
-        break;
     }
+    RenderPhases(frameTime);
 }
 
 void TintPhoto::RenderHold(const Library::FrameTime& frameTime, float elapsed)
@@ -98,7 +87,7 @@ void TintPhoto::DrawTint(float t, bool leaving)
     context.UpdateSubresource(mInfoBuffer, &mInfo);
     context.PSSetConstantBuffers(0, &mColorBuffer);
     context.PSSetConstantBuffers(1, &mInfoBuffer);
-    DrawPhotoQuad(0, t, leaving, {&mVertexShader, &mPixelShader, &mInputLayout});
+    DrawPhotoQuad(0, t, leaving, mShaders);
 }
 
 }  // namespace Rendering

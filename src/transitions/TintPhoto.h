@@ -42,9 +42,7 @@ public:
 private:
     void DrawTint(float t, bool leaving);
 
-    Library::VertexShader mVertexShader;
-    Library::PixelShader mPixelShader;
-    Library::InputLayout mInputLayout;
+    PhotoShaders mShaders;
     Library::Buffer mColorBuffer;
     Library::Buffer mInfoBuffer;
     CColorBufferPerObject mColors = CColorBufferPerObject::TintColors();

@@ -50,8 +50,7 @@ public:
 private:
     void Draw(float t, bool leaving)
     {
-        auto& shared = Shared();
-        DrawPhotoQuad(0, t, leaving, {&shared.vertexShader, &shared.pixelShader, &shared.inputLayout});
+        DrawPhotoQuad(0, t, leaving, Shared().textured);
     }
 };
 
