@@ -120,7 +120,11 @@ CodecContextPtr OpenVideoEncoder(const VideoEncoderChoice& choice, const ExportJ
     DescribeFormat(job, globalHeader, *context);
     Dictionary options;
     options.Set("profile", job.mH264 ? "high" : "main");
-    if (choice.mFamily == EncoderFamily::X265) {
+    if (choice.mFamily == EncoderFamily::X264) {
+        // x264 writes the lowest profile its tools need; the 8x8 transform, which the fastest
+        // presets drop, keeps the stream the High profile the file is meant to carry.
+        options.Set("8x8dct", "1");
+    } else if (choice.mFamily == EncoderFamily::X265) {
         options.Set("x265-params", "log-level=error");
     }
     ApplyTuning(choice.mFamily, job, *context, options);

@@ -237,6 +237,54 @@ TEST_P(ColourTest, DecodedPictureMatchesTheInput)
 INSTANTIATE_TEST_SUITE_P(RowOrders, ColourTest, ::testing::Values(true, false),
     [](const auto& test) { return std::string(test.param ? "BottomUp" : "TopDown"); });
 
+// Every tuning the export dialog can send is accepted by the software encoders, and the profile
+// stays what the file promises, even at the fastest preset.
+struct TuningCase {
+    const char* mName;
+    bool mH264;
+    bool mHardware;
+    int32_t mRateMode;
+    int32_t mQualityVsSpeed;
+    int32_t mWorkerThreads;
+};
+
+void PrintTo(const TuningCase& c, std::ostream* os)
+{
+    *os << c.mName;
+}
+
+class TuningTest : public VideoEncoderTest, public ::testing::WithParamInterface<TuningCase> {};
+
+TEST_P(TuningTest, EncodesEveryFrame)
+{
+    const TuningCase& tuning = GetParam();
+    if (!tuning.mH264 && !VideoEncoder::HasHevcEncoder(true)) {
+        GTEST_SKIP() << "no software HEVC encoder on this machine";
+    }
+    mJob.mWidth = 64;
+    mJob.mHeight = 36;
+    mJob.mFPS = 10;
+    mJob.mDuration = 1;
+    mJob.mH264 = tuning.mH264;
+    mJob.mHardware = tuning.mHardware;
+    mJob.mRateMode = tuning.mRateMode;
+    mJob.mQualityVsSpeed = tuning.mQualityVsSpeed;
+    mJob.mWorkerThreads = tuning.mWorkerThreads;
+    ASSERT_TRUE(Encode()) << mError;
+    const FileFacts facts = Probe(mJob.mOutputPath);
+    ASSERT_TRUE(facts.mVideo);
+    EXPECT_EQ(facts.mVideo->mPts.size(), 10u);
+    EXPECT_EQ(facts.mVideo->mProfile, tuning.mH264 ? FF_PROFILE_H264_HIGH : FF_PROFILE_HEVC_MAIN);
+}
+
+INSTANTIATE_TEST_SUITE_P(DialogChoices, TuningTest,
+    ::testing::Values(TuningCase{"H264SoftwareOnly", true, false, 2, 50, 0},
+        TuningCase{"H264VariableFastest", true, true, 1, 0, 1}, TuningCase{"H264QualityBest", true, true, 2, 100, 2},
+        TuningCase{"H264ConstantNone", true, true, 3, 120, 4}, TuningCase{"HevcSoftwareOnly", false, false, 2, 50, 0},
+        TuningCase{"HevcVariableFastest", false, true, 1, 0, 1}, TuningCase{"HevcQualityBest", false, true, 2, 100, 2},
+        TuningCase{"HevcConstantNone", false, true, 3, 120, 4}),
+    [](const auto& test) { return std::string(test.param.mName); });
+
 // Whatever goes wrong, the message says what and the user's files stay as they were.
 struct FailureCase {
     const char* mName;
