@@ -1,4 +1,4 @@
-#include "PhotoPicker.h"
+#include "show/PhotoPicker.h"
 
 #include <algorithm>
 

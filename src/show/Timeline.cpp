@@ -1,4 +1,4 @@
-#include "Timeline.h"
+#include "show/Timeline.h"
 
 #include <algorithm>
 #include <array>

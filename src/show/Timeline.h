@@ -1,10 +1,11 @@
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
 #include <optional>
 #include <vector>
 
-#include "PhotoGeometry.h"
+#include "transitions/PhotoGeometry.h"
 
 namespace Rendering {
 
@@ -25,6 +26,7 @@ struct TimelineEntry {
     bool leftToRight = false;
     MotionStyle motion = MotionStyle::Drop;
     int photoIndex = 0;
+    std::vector<std::filesystem::path> photoPaths; // the slot's photos, for reports
 };
 
 // How the photo part of a show is divided into slots.

@@ -1,4 +1,4 @@
-#include "BackgroundLayout.h"
+#include "show/BackgroundLayout.h"
 
 #include <gtest/gtest.h>
 

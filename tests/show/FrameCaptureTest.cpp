@@ -1,4 +1,4 @@
-#include "FrameCapture.h"
+#include "show/FrameCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -7,15 +7,15 @@
 namespace Rendering {
 namespace {
 
-TEST(FrameCapture, TopDownRgbaBecomesBottomUpBgrOpaque)
+TEST(FrameCapture, TopDownPictureBecomesBottomUpOpaque)
 {
-    // Top row red, green; bottom row blue, white; rows padded to 12 bytes; alpha ignored.
-    const std::vector<std::uint8_t> rgba = {
-        255, 0, 0, 7, 0, 255, 0, 9, 0xEE, 0xEE, 0xEE, 0xEE,
-        0, 0, 255, 0, 255, 255, 255, 128, 0xEE, 0xEE, 0xEE, 0xEE,
+    // B, G, R, A bytes. Top row red, green; bottom row blue, white; rows padded to 12 bytes.
+    const std::vector<std::uint8_t> bgra = {
+        0, 0, 255, 7, 0, 255, 0, 9, 0xEE, 0xEE, 0xEE, 0xEE,
+        255, 0, 0, 0, 255, 255, 255, 128, 0xEE, 0xEE, 0xEE, 0xEE,
     };
     std::vector<std::uint8_t> out(16);
-    ConvertToEncoderLayout(rgba, 2, 2, 12, out);
+    ConvertToEncoderLayout(bgra, 2, 2, 12, out);
     const std::vector<std::uint8_t> expected = {
         255, 0, 0, 255, 255, 255, 255, 255, // blue, white
         0, 0, 255, 255, 0, 255, 0, 255,     // red, green
@@ -25,12 +25,12 @@ TEST(FrameCapture, TopDownRgbaBecomesBottomUpBgrOpaque)
 
 TEST(FrameCapture, RejectsBuffersSmallerThanThePicture)
 {
-    std::vector<std::uint8_t> rgba(15);
+    std::vector<std::uint8_t> bgra(15);
     std::vector<std::uint8_t> out(16);
-    EXPECT_THROW(ConvertToEncoderLayout(rgba, 2, 2, 8, out), std::invalid_argument);
-    rgba.resize(16);
+    EXPECT_THROW(ConvertToEncoderLayout(bgra, 2, 2, 8, out), std::invalid_argument);
+    bgra.resize(16);
     out.resize(15);
-    EXPECT_THROW(ConvertToEncoderLayout(rgba, 2, 2, 8, out), std::invalid_argument);
+    EXPECT_THROW(ConvertToEncoderLayout(bgra, 2, 2, 8, out), std::invalid_argument);
 }
 
 } // namespace

@@ -3,8 +3,8 @@
 // Writes throw-away shows for the tests: generated photos and a project file in a fresh temporary
 // folder that is removed again with the fixture.
 
-#include <ProjectSettings.h>
-#include <Paths.h>
+#include "project/ProjectSettings.h"
+#include "project/Paths.h"
 
 #include <QColor>
 #include <QImage>

@@ -1,6 +1,6 @@
-#include "Timeline.h"
+#include "show/Timeline.h"
 
-#include "PhotoPicker.h"
+#include "show/PhotoPicker.h"
 
 #include <gtest/gtest.h>
 

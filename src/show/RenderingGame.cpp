@@ -1,0 +1,344 @@
+#include "show/RenderingGame.h"
+
+#include "app/services/DataFolder.h"
+#include "app/services/NumericLocale.h"
+#include "framework/GpuHelpers.h"
+#include "project/AnimationScript.h"
+#include "project/Paths.h"
+#include "show/FrameCapture.h"
+#include "show/PhotoLoading.h"
+#include "transitions/ColorVerticalSwipePhoto.h"
+#include "transitions/TintPhoto.h"
+
+#include <pellora_resources.h>
+
+#include <algorithm>
+#include <map>
+
+namespace Rendering {
+
+namespace {
+
+constexpr float NearPlane = 0.01f;
+constexpr float FarPlane = 1000.0f;
+constexpr float FieldOfView = 45.0f; // radians, as every size of the show is laid out for it
+constexpr float CameraDistance = 2.0f;
+constexpr std::uint32_t BuiltInBackgroundWidth = 2048;
+constexpr std::uint32_t BuiltInBackgroundHeight = 1365;
+constexpr unsigned FactoryKinds = 11;
+constexpr float PhaseSeconds = 1.0f;   // enter and rest of every slot
+constexpr float SlotOverhead = 3.0f;   // enter + rest + leave around the hold
+constexpr float LastStartMargin = 2.0f;
+constexpr float FinalCollageLead = 4.5f;
+constexpr int FinalCollageScript = 340;
+constexpr int CreditCollageScript = 341;
+constexpr std::array<float, 4> ClearColor = {0.0f, 0.0f, 0.0f, 1.0f};
+
+std::uint32_t TextureSizeChoice(const std::u16string& text)
+{
+    static const std::map<std::u16string, std::uint32_t> choices = {
+        {u"512 x 512", 512}, {u"1024 x 1024", 1024}, {u"2048 x 2048", 2048}};
+    const auto found = choices.find(text);
+    return found == choices.end() ? 0 : found->second; // 0: each photo chooses its own size
+}
+
+int ScriptEntryCount(int script)
+{
+    const auto entries = LoadScript(script);
+    return entries ? static_cast<int>(entries->size()) : 0;
+}
+
+} // namespace
+
+RenderingGame::RenderingGame(SizeProvider sizeProvider, Library::TargetKind targetKind)
+    : Game(std::move(sizeProvider), targetKind), mProjectPath(DefaultProjectPath())
+{
+    SetNumericLocale();
+}
+
+std::filesystem::path RenderingGame::DefaultProjectPath()
+{
+    const auto path = JoinPath(GetDataFolder(), u"project.txt");
+    return path ? ToPath(*path) : std::filesystem::path("project.txt");
+}
+
+void RenderingGame::Prepare()
+{
+    MakeCurrent();
+    PhotoAnimation::CreateSharedGeometry(*this);
+    PhotoAnimation::CreateSharedShaders(*this);
+    CreateCameras();
+    mBackground = std::make_shared<Background>(*this, mPerspectiveCamera, ScreenWidth(), ScreenHeight(), mBackgroundScale);
+    Components().push_back(mBackground);
+    std::error_code error;
+    if (std::filesystem::is_regular_file(mProjectPath, error)) {
+        ReadProject();
+    }
+    SelectPhotoFrame();
+    const auto endCredits = EndCreditPhotos();
+    mShowLength = ComputeShowLength(mProject.m_Duration, endCredits.size());
+    ScheduleCollages(endCredits.size());
+    mBackground->SetEndTime(mShowLength);
+    BuildTimeline();
+    Clock().Restart();
+    for (const auto& component : Components()) {
+        component->SetUp();
+    }
+    mPerspectiveCamera->SetPosition(0.0f, 0.0f, CameraDistance);
+    mOrthoCamera->SetPosition(0.0f, 0.0f, CameraDistance);
+}
+
+void RenderingGame::CreateCameras()
+{
+    const auto width = static_cast<float>(ScreenWidth());
+    const auto height = static_cast<float>(std::max(ScreenHeight(), 1u));
+    mOrthoViewWidth = 2.0f;
+    mOrthoViewHeight = 2.0f * height / width;
+    mPerspectiveCamera = std::make_shared<Library::PerspectiveCamera>(*this, NearPlane, FarPlane, FieldOfView, width / height);
+    Components().push_back(mPerspectiveCamera);
+    mOrthoCamera =
+        std::make_shared<Library::OrthographicCamera>(*this, NearPlane, FarPlane, mOrthoViewWidth, mOrthoViewHeight);
+    Components().push_back(mOrthoCamera);
+}
+
+void RenderingGame::ReadProject()
+{
+    if (!mProject.Load(FromPath(mProjectPath))) {
+        mProject = ProjectSettings();
+        return;
+    }
+    mBackgroundScale = static_cast<float>(mProject.m_BackgroundSize) / 100.0f;
+    mBackground->SetScale(mBackgroundScale);
+    if (!mProject.m_OrigBackgroundImage.empty()) {
+        mBackground->LoadPicture(ToPath(mProject.m_OrigBackgroundImage),
+            static_cast<std::uint32_t>(std::max(mProject.m_BackgroundWidth, 0)),
+            static_cast<std::uint32_t>(std::max(mProject.m_BackgroundHeight, 0)));
+    } else {
+        const auto builtIn = JoinPath(GetDataFolder(), u"BlackWood.jpg");
+        mBackground->LoadPicture(
+            ToPath(builtIn.value_or(u"BlackWood.jpg")), BuiltInBackgroundWidth, BuiltInBackgroundHeight);
+    }
+    mBackground->SetMoving(mProject.m_BackgroundMoving);
+    LoadPhotos();
+}
+
+// Decoding runs on worker threads; textures are made here, on the game's thread, which owns the
+// OpenGL context. A photo that exists but does not decode keeps its place with an empty texture.
+void RenderingGame::LoadPhotos()
+{
+    mLoadedPhotos.clear();
+    mLoadedPaths.clear();
+    for (const auto& path : mProject.m_OrigImages) {
+        if (IsExistingFile(path)) {
+            mLoadedPaths.push_back(ToPath(path));
+        }
+    }
+    const auto pictures = DecodePictures(mLoadedPaths, TextureSizeChoice(mProject.m_TextureSize));
+    std::vector<PhotoSize> sizes;
+    for (const auto& picture : pictures) {
+        auto texture = std::make_shared<Library::TextureRes>();
+        texture->Upload(Device(), picture);
+        sizes.emplace_back(texture->Width, texture->Height);
+        mLoadedPhotos.push_back(std::move(texture));
+    }
+    mPicker.Reset(sizes);
+}
+
+void RenderingGame::SelectPhotoFrame()
+{
+    switch (static_cast<PhotoFrameStyle>(mProject.m_PhotoFrame)) {
+    case PhotoFrameStyle::White:
+        mFrameWhite.LoadFromMemory(Device(), Pellora::Resources::Find("329"));
+        PhotoAnimation::SetFrameTexture(*this, mFrameWhite);
+        PhotoAnimation::SetFramesEnabled(*this, true);
+        break;
+    case PhotoFrameStyle::WhiteNoShadow:
+        mFrameWhiteNoShadow.LoadFromMemory(Device(), Pellora::Resources::Find("328"));
+        PhotoAnimation::SetFrameTexture(*this, mFrameWhiteNoShadow);
+        PhotoAnimation::SetFramesEnabled(*this, true);
+        break;
+    default:
+        PhotoAnimation::SetFramesEnabled(*this, false);
+        break;
+    }
+}
+
+std::vector<std::size_t> RenderingGame::EndCreditPhotos() const
+{
+    std::vector<std::size_t> positions;
+    mProject.GetEndCreditIndexes(positions);
+    return positions;
+}
+
+// The collage photos themselves are drawn by the collage component; here the show only decides
+// which script plays when, and how many of its entries get a photo.
+void RenderingGame::ScheduleCollages(std::size_t endCreditCount)
+{
+    mCollages.clear();
+    if (!mProject.m_EndCreditInfo.empty() && endCreditCount > 0) {
+        const int entries = std::min(ScriptEntryCount(CreditCollageScript), static_cast<int>(endCreditCount));
+        if (entries > 0) {
+            mCollages.push_back({CreditCollageScript, mShowLength, entries});
+        }
+    }
+    const int finalEntries = ScriptEntryCount(FinalCollageScript);
+    if (!mLoadedPhotos.empty() && finalEntries > 0) {
+        mCollages.push_back({FinalCollageScript, mShowLength - FinalCollageLead, finalEntries});
+    }
+}
+
+void RenderingGame::BuildTimeline()
+{
+    const auto layout = ComputeTimelineLayout(mShowLength);
+    mTimelineEnd = layout.timelineEnd;
+    float startTime = layout.gap;
+    unsigned filled = 0;
+    unsigned idleAttempts = 0;
+    // A project whose photos are all gone fills no slot: a whole round of kinds without one ends it.
+    for (unsigned attempt = 0; filled < layout.slotCount && idleAttempts < FactoryKinds; ++attempt) {
+        if (FillSlot(CreateTransition(attempt), filled, layout.gap, startTime)) {
+            ++filled;
+            idleAttempts = 0;
+        } else {
+            ++idleAttempts;
+        }
+    }
+}
+
+RenderingGame::Candidate RenderingGame::CreateTransition(unsigned attempt)
+{
+    const auto width = static_cast<float>(ScreenWidth());
+    const auto height = static_cast<float>(ScreenHeight());
+    switch (attempt % FactoryKinds) {
+    case 0: {
+        auto tint = std::make_shared<TintPhoto>(*this, mPerspectiveCamera, width, height);
+        const int count = tint->GetPhotoCount();
+        return {std::move(tint), count, true};
+    }
+    case 8: {
+        if (!mPicker.HasGroupOf(2)) {
+            return {};
+        }
+        auto swipe = std::make_shared<ColorVerticalSwipePhoto>(*this, mPerspectiveCamera, width, height);
+        swipe->SetWipeLeftToRight(1);
+        const int count = swipe->GetPhotoCount();
+        return {std::move(swipe), count, false};
+    }
+    default:
+        return {};
+    }
+}
+
+// One attempt of the timeline loop: true when the candidate took a slot number, whether or not the
+// slot still fits before the end of the timeline (one that does not is kept but never shown).
+bool RenderingGame::FillSlot(const Candidate& candidate, unsigned slot, float gap, float& startTime)
+{
+    // Pick even without a transition: the picker's cursors move on exactly as when one was made.
+    const auto picked = mPicker.Pick(candidate.photoCount);
+    if (!candidate.animation || picked.empty() || !picked.front()) {
+        return false;
+    }
+    auto& animation = *candidate.animation;
+    animation.SetShown(false);
+    std::vector<std::filesystem::path> photoPaths;
+    for (const auto& index : picked) {
+        animation.AddPhoto(index ? mLoadedPhotos[*index] : nullptr);
+        if (index) {
+            photoPaths.push_back(mLoadedPaths[*index]);
+        }
+    }
+    Components().push_back(candidate.animation);
+    mAnimations.push_back(&animation);
+
+    const float hold = animation.GetHoldTime();
+    const int photoIndex = candidate.fixedPhotoIndex ? 0 : static_cast<int>(slot % mLoadedPhotos.size());
+    const auto& first = *mLoadedPhotos[*picked.front()];
+    const auto motion = MotionFor(photoIndex, first.Width < first.Height);
+    if (startTime + LastStartMargin < mTimelineEnd) {
+        TimelineEntry entry;
+        entry.animation = &animation;
+        entry.startTime = startTime;
+        entry.holdTime = hold;
+        entry.totalTime = hold + SlotOverhead;
+        entry.endTime = startTime + entry.totalTime;
+        entry.enterTime = PhaseSeconds;
+        entry.restTime = PhaseSeconds;
+        entry.leftToRight = motion.leftToRight;
+        entry.motion = motion.motion;
+        entry.photoIndex = photoIndex;
+        entry.photoPaths = std::move(photoPaths);
+        mTimeline.push_back(std::move(entry));
+        startTime += hold + SlotOverhead + gap;
+    }
+    return true;
+}
+
+void RenderingGame::RenderFrame(const Library::FrameTime& frameTime)
+{
+    const auto t = static_cast<float>(frameTime.sinceStart);
+    // After the timeline's end the transition shown last stays and finishes by its own timing.
+    if (t <= mTimelineEnd) {
+        SwitchTimeline(t);
+    }
+    Context().ClearRenderTargetView(ColorView(), ClearColor);
+    Context().ClearDepthStencilView(DepthView(), Library::ClearDepth | Library::ClearStencil, 1.0f, 0);
+    Game::RenderFrame(frameTime);
+    Present();
+}
+
+void RenderingGame::SwitchTimeline(float t)
+{
+    const auto found = FindTimelineEntry(mTimeline, t);
+    if (!found) {
+        if (mCurrentAnimation != nullptr) {
+            mCurrentAnimation->SetShown(false);
+        }
+        mShownPhotoIndex = -1;
+        mCurrentAnimation = nullptr;
+        mCurrentStart = 0.0f;
+        return;
+    }
+    const auto& entry = mTimeline[*found];
+    if (entry.startTime == mCurrentStart || entry.animation == mCurrentAnimation) {
+        return;
+    }
+    if (mCurrentAnimation != nullptr) {
+        mCurrentAnimation->SetShown(false);
+    }
+    mShownPhotoIndex = entry.photoIndex;
+    mCurrentStart = entry.startTime;
+    mCurrentAnimation = entry.animation;
+    mCurrentAnimation->SetShown(true);
+    mCurrentAnimation->SetPhaseTimes(entry.enterTime, entry.holdTime, entry.restTime);
+    mCurrentAnimation->SetLeftToRight(entry.leftToRight ? 1 : 0);
+    mCurrentAnimation->SetEnterMode(static_cast<int>(entry.enterMode));
+    mCurrentAnimation->SetLeaveMode(static_cast<int>(entry.leaveMode));
+    mCurrentAnimation->SetMotion(static_cast<int>(entry.motion), entry.startTime);
+}
+
+void RenderingGame::SetCaptureLimit(std::int32_t framesPerSecond, std::int32_t durationSeconds)
+{
+    mCaptureLimit = std::int64_t{std::max(framesPerSecond, 0)} * std::max(durationSeconds, 0);
+}
+
+void RenderingGame::CaptureFrame(bool& lastFrame)
+{
+    ++mFramesCaptured;
+    const std::size_t width = ScreenWidth();
+    const std::size_t height = ScreenHeight();
+    const auto bytes = static_cast<std::uint32_t>(width * height * 4);
+    if (!mCaptureStaging || mCaptureStaging.Desc().ByteWidth != bytes) {
+        Library::ThrowIfFailed(Device().CreateBuffer({bytes, Library::Usage::Staging, 0}, nullptr, mCaptureStaging),
+            "CaptureTexture failed.");
+        mCaptureBuffer.assign(bytes, 0);
+    }
+    CopyPresentedPicture(mCaptureStaging);
+    const auto* pixels = static_cast<const std::uint8_t*>(Context().Map(mCaptureStaging, Library::MapMode::Read));
+    if (pixels != nullptr) {
+        ConvertToEncoderLayout({pixels, bytes}, width, height, width * 4, mCaptureBuffer);
+        Context().Unmap(mCaptureStaging);
+    }
+    lastFrame = mCaptureLimit > 0 && mFramesCaptured >= mCaptureLimit;
+}
+
+} // namespace Rendering

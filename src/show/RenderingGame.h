@@ -1,0 +1,120 @@
+#pragma once
+
+#include "framework/Camera.h"
+#include "framework/Game.h"
+#include "framework/TextureRes.h"
+#include "project/ProjectSettings.h"
+#include "show/Background.h"
+#include "show/PhotoPicker.h"
+#include "show/Timeline.h"
+#include "transitions/PhotoAnimation.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <span>
+#include <vector>
+
+namespace Rendering {
+
+// A scripted collage placed on the show's time axis (start in seconds).
+struct CollageSchedule {
+    int script = 0;     // number of the built-in animation script
+    float startTime = 0.0f;
+    int entryCount = 0; // script entries that show a photo
+};
+
+// The slideshow engine: reads a project file, loads its photos, lays the photo transitions out on a
+// timeline and draws the show frame by frame. The preview and the export each build their own
+// engine; one thread constructs, prepares, runs and destroys it.
+//
+// Export use: construct with TargetKind::ExportWindow, CreateSizedObjects, SetProjectPath,
+// Prepare, SetCaptureLimit(fps, duration), Clock().fixedStep = 1 / fps; then per frame RunFrame and
+// CaptureFrame, and copy CapturedFrame() to the encoder.
+class RenderingGame : public Library::Game {
+    RTTI_DECLARATIONS(RenderingGame, Library::Game)
+
+public:
+    RenderingGame(SizeProvider sizeProvider, Library::TargetKind targetKind);
+
+    // "project.txt" in the per-user data folder: the project Prepare reads unless told otherwise.
+    static std::filesystem::path DefaultProjectPath();
+    void SetProjectPath(std::filesystem::path path) { mProjectPath = std::move(path); }
+    // Fixes the engine's random choices (otherwise seeded from std::random_device).
+    void SetSeed(std::uint32_t seed) { mRandom.seed(seed); }
+
+    // Assembles the show; call CreateSizedObjects first, since the layout follows the render size.
+    // Graphics failures throw GameException; a missing or unreadable project gives an empty show.
+    void Prepare() override;
+    // Switches the timeline's current transition, clears, draws every shown component, presents.
+    void RenderFrame(const Library::FrameTime& frameTime) override;
+
+    // Export: the capture reports the last frame once fps x duration frames were captured.
+    void SetCaptureLimit(std::int32_t framesPerSecond, std::int32_t durationSeconds);
+    // Reads back the picture presented last into CapturedFrame(); lastFrame tells whether the
+    // capture limit is reached.
+    void CaptureFrame(bool& lastFrame);
+    // Bottom-up rows of B, G, R, 255 bytes, ScreenWidth() x ScreenHeight(); empty before a capture.
+    std::span<const std::uint8_t> CapturedFrame() const { return mCaptureBuffer; }
+    std::int64_t FramesCaptured() const { return mFramesCaptured; }
+
+    const ProjectSettings& Project() const { return mProject; }
+    float ShowLength() const { return mShowLength; }
+    float TimelineEnd() const { return mTimelineEnd; }
+    const std::vector<TimelineEntry>& Timeline() const { return mTimeline; }
+    const std::vector<CollageSchedule>& Collages() const { return mCollages; }
+    const std::vector<std::shared_ptr<Library::TextureRes>>& LoadedPhotos() const { return mLoadedPhotos; }
+    const std::shared_ptr<Background>& GetBackground() const { return mBackground; }
+    // Photo index of the slot being shown, -1 when none (the preview highlights that photo).
+    std::int32_t ShownPhotoIndex() const { return mShownPhotoIndex; }
+    PhotoAnimation* CurrentAnimation() const { return mCurrentAnimation; }
+
+private:
+    // What the transition factory made for one attempt.
+    struct Candidate {
+        std::shared_ptr<PhotoAnimation> animation; // empty: nothing for this attempt
+        int photoCount = 3;
+        bool fixedPhotoIndex = false;
+    };
+
+    void CreateCameras();
+    void ReadProject();
+    void LoadPhotos();
+    void SelectPhotoFrame();
+    std::vector<std::size_t> EndCreditPhotos() const;
+    void ScheduleCollages(std::size_t endCreditCount);
+    void BuildTimeline();
+    Candidate CreateTransition(unsigned attempt);
+    bool FillSlot(const Candidate& candidate, unsigned slot, float gap, float& startTime);
+    void SwitchTimeline(float t);
+
+    float mOrthoViewWidth = 2.0f;
+    float mOrthoViewHeight = 2.0f;
+    float mBackgroundScale = 1.0f;
+    std::vector<std::shared_ptr<Library::TextureRes>> mLoadedPhotos; // project order
+    std::vector<std::filesystem::path> mLoadedPaths;                 // same order
+    std::shared_ptr<Library::PerspectiveCamera> mPerspectiveCamera;
+    std::shared_ptr<Library::OrthographicCamera> mOrthoCamera;
+    std::shared_ptr<Background> mBackground;
+    std::vector<CollageSchedule> mCollages;
+    std::vector<PhotoAnimation*> mAnimations; // timeline order; owned by the component list
+    std::vector<TimelineEntry> mTimeline;     // sorted by start time
+    float mCurrentStart = 0.0f;
+    PhotoAnimation* mCurrentAnimation = nullptr;
+    PhotoPicker mPicker;
+    Library::TextureRes mFrameWhite;
+    Library::TextureRes mFrameWhiteNoShadow;
+    ProjectSettings mProject;
+    std::filesystem::path mProjectPath;
+    float mShowLength = 6.0f;
+    float mTimelineEnd = 0.0f;
+    std::int32_t mShownPhotoIndex = 0;
+    std::mt19937 mRandom{std::random_device{}()};
+    std::vector<std::uint8_t> mCaptureBuffer;
+    Library::Buffer mCaptureStaging;
+    std::int64_t mFramesCaptured = 0;
+    std::int64_t mCaptureLimit = 0;
+};
+
+} // namespace Rendering

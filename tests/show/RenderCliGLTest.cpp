@@ -1,0 +1,139 @@
+#include "ShowFixture.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace Rendering::Testing {
+namespace {
+
+struct CliResult {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+CliResult RunCli(const QStringList& args)
+{
+    QProcess process;
+    process.start(QStringLiteral(PELLORA_RENDER_PATH), args);
+    process.waitForFinished(-1);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
+        process.readAllStandardError()};
+}
+
+QString Q(const std::filesystem::path& path)
+{
+    return QString::fromStdString(path.string());
+}
+
+std::string ReadFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+struct BadCall {
+    const char* name;
+    QStringList args;
+    const char* message;
+};
+
+class RenderCliBadCallTest : public testing::TestWithParam<BadCall> {};
+
+TEST_P(RenderCliBadCallTest, FailsWithOneLine)
+{
+    const auto result = RunCli(GetParam().args);
+    EXPECT_NE(result.exitCode, 0);
+    EXPECT_TRUE(result.out.isEmpty());
+    EXPECT_EQ(result.err.count('\n'), 1) << result.err.toStdString();
+    EXPECT_TRUE(result.err.contains(GetParam().message)) << result.err.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Arguments, RenderCliBadCallTest,
+    testing::Values(BadCall{"Unknown", {"--bogus"}, "unknown argument"},
+        BadCall{"MissingValue", {"--frame"}, "--frame needs a value"},
+        BadCall{"BadSize", {"--timeline", "--size", "0x90"}, "--size needs"},
+        BadCall{"BadSeconds", {"--frame", "-1", "--out", "x.png"}, "--frame needs a time"},
+        BadCall{"BadSeed", {"--timeline", "--seed", "x"}, "--seed needs"},
+        BadCall{"NoCommand", {"--seed", "3"}, "nothing to do"},
+        BadCall{"MissingProject", {"--project", "/nonexistent/project.txt", "--timeline"}, "cannot read project"},
+        BadCall{"FrameWithoutOut", {"--project", "/nonexistent/project.txt", "--frame", "1"}, "needs --out"}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST(RenderCli, HelpListsEveryOption)
+{
+    const auto result = RunCli({"--help"});
+    EXPECT_EQ(result.exitCode, 0);
+    for (const char* option : {"--project", "--timeline", "--frame", "--out", "--size", "--seed", "--help"}) {
+        EXPECT_TRUE(result.out.contains(option)) << option;
+    }
+}
+
+class RenderCliShowTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        const auto a = mShow.AddPhoto("a.png", 64, 48, Qt::red);
+        const auto b = mShow.AddPhoto("b.png", 64, 48, Qt::green);
+        mProject = mShow.Save(ShowFolder::MakeProject({a, b}, 30));
+    }
+
+    ShowFolder mShow;
+    std::filesystem::path mProject;
+};
+
+TEST_F(RenderCliShowTest, TimelinePrintsTheAssembledShow)
+{
+    const auto result = RunCli({"--project", Q(mProject), "--timeline", "--seed", "7"});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const auto show = QJsonDocument::fromJson(result.out).object();
+    EXPECT_EQ(show["durationSeconds"].toInt(), 30);
+    EXPECT_DOUBLE_EQ(show["showLength"].toDouble(), 29.0);
+    EXPECT_DOUBLE_EQ(show["timelineEnd"].toDouble(), 24.0);
+    EXPECT_EQ(show["width"].toInt(), 160);
+    EXPECT_EQ(show["fps"].toInt(), 30);
+    const auto slots = show["slots"].toArray();
+    ASSERT_FALSE(slots.isEmpty());
+    const auto first = slots[0].toObject();
+    EXPECT_EQ(first["effect"].toString(), "TintPhoto");
+    EXPECT_DOUBLE_EQ(first["start"].toDouble(), 2.0);
+    EXPECT_EQ(first["photoIndex"].toInt(), 0);
+    EXPECT_EQ(first["photos"].toArray()[0].toString(), Q(mShow.Folder() / "a.png"));
+    const auto components = show["components"].toArray();
+    ASSERT_GE(components.size(), 3);
+    EXPECT_EQ(components[0].toString(), "PerspectiveCamera");
+    EXPECT_EQ(components[1].toString(), "OrthographicCamera");
+    EXPECT_EQ(components[2].toString(), "Background");
+}
+
+TEST_F(RenderCliShowTest, FrameWritesThePictureAndLeavesTheProjectAlone)
+{
+    const auto before = ReadFile(mProject);
+    const auto png = mShow.Folder() / "frame.png";
+    const auto result =
+        RunCli({"--project", Q(mProject), "--frame", "0.5", "--out", Q(png), "--size", "96x54", "--seed", "1"});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const QImage frame(Q(png));
+    EXPECT_EQ(frame.size(), QSize(96, 54));
+    EXPECT_EQ(ReadFile(mProject), before);
+
+    const auto unwritable = RunCli({"--project", Q(mProject), "--frame", "0.5", "--out",
+        Q(mShow.Folder() / "missing" / "frame.png"), "--size", "96x54"});
+    EXPECT_NE(unwritable.exitCode, 0);
+    EXPECT_TRUE(unwritable.err.contains("cannot write")) << unwritable.err.toStdString();
+}
+
+} // namespace
+} // namespace Rendering::Testing
