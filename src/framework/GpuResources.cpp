@@ -14,14 +14,6 @@ Texture2D::Texture2D(GlName name, const Texture2DDesc& desc) : mName(std::move(n
 {
 }
 
-ShaderResourceView::ShaderResourceView(std::shared_ptr<const Texture2D> texture) : mTexture(std::move(texture))
-{
-}
-
-DepthStencilView::DepthStencilView(std::shared_ptr<const Texture2D> texture) : mTexture(std::move(texture))
-{
-}
-
 RenderTargetView::RenderTargetView(std::shared_ptr<const Texture2D> texture, GlName framebuffer)
     : mTexture(std::move(texture)), mFramebuffer(std::move(framebuffer))
 {

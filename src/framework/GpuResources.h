@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 
 // The GPU objects a component creates through the GraphicsDevice and binds through the
 // DeviceContext. Empty (default-constructed) objects stand for "none", as null pointers do in
@@ -40,12 +41,14 @@ private:
     Texture2DDesc mDesc;
 };
 
-// What pixel shaders sample. Copies share the texture, which lives as long as any view of it.
-class ShaderResourceView
+// A view of a texture. Copies share the texture, which lives as long as any view of it. The tag
+// keeps shader-resource and depth-stencil views apart.
+template <typename Tag>
+class TextureView
 {
 public:
-    ShaderResourceView() = default;
-    explicit ShaderResourceView(std::shared_ptr<const Texture2D> texture);
+    TextureView() = default;
+    explicit TextureView(std::shared_ptr<const Texture2D> texture) : mTexture(std::move(texture)) {}
 
     explicit operator bool() const { return static_cast<bool>(mTexture); }
     const std::shared_ptr<const Texture2D>& Texture() const { return mTexture; }
@@ -54,18 +57,9 @@ private:
     std::shared_ptr<const Texture2D> mTexture;
 };
 
-class DepthStencilView
-{
-public:
-    DepthStencilView() = default;
-    explicit DepthStencilView(std::shared_ptr<const Texture2D> texture);
-
-    explicit operator bool() const { return static_cast<bool>(mTexture); }
-    const std::shared_ptr<const Texture2D>& Texture() const { return mTexture; }
-
-private:
-    std::shared_ptr<const Texture2D> mTexture;
-};
+// What pixel shaders sample.
+using ShaderResourceView = TextureView<struct ShaderResourceTag>;
+using DepthStencilView = TextureView<struct DepthStencilTag>;
 
 // A colour target: the texture and the framebuffer that draws into it. The depth-stencil view it
 // is bound with is attached to that framebuffer on binding.

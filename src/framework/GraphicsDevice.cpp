@@ -241,26 +241,27 @@ GpuResult GraphicsDevice::CreateProgram(
     return {};
 }
 
-GpuResult GraphicsDevice::CreateVertexShader(std::string_view name, std::string_view source, VertexShader& out)
+template <typename Shader>
+GpuResult GraphicsDevice::CreateShader(
+    std::uint32_t stage, std::string_view name, std::string_view source, Shader& out)
 {
-    out = VertexShader();
+    out = Shader();
     GlName program;
-    GpuResult result = CreateProgram(GL_VERTEX_SHADER, name, source, program);
+    GpuResult result = CreateProgram(stage, name, source, program);
     if (!result.Failed()) {
-        out = VertexShader(std::move(program), std::string(name));
+        out = Shader(std::move(program), std::string(name));
     }
     return result;
 }
 
+GpuResult GraphicsDevice::CreateVertexShader(std::string_view name, std::string_view source, VertexShader& out)
+{
+    return CreateShader(GL_VERTEX_SHADER, name, source, out);
+}
+
 GpuResult GraphicsDevice::CreatePixelShader(std::string_view name, std::string_view source, PixelShader& out)
 {
-    out = PixelShader();
-    GlName program;
-    GpuResult result = CreateProgram(GL_FRAGMENT_SHADER, name, source, program);
-    if (!result.Failed()) {
-        out = PixelShader(std::move(program), std::string(name));
-    }
-    return result;
+    return CreateShader(GL_FRAGMENT_SHADER, name, source, out);
 }
 
 GpuResult GraphicsDevice::CreateInputLayout(

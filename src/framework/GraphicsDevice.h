@@ -69,6 +69,8 @@ public:
 private:
     GlName MakeName(GlKind kind, std::uint32_t name) const;
     GpuResult CreateProgram(std::uint32_t stage, std::string_view name, std::string_view source, GlName& out);
+    template <typename Shader>
+    GpuResult CreateShader(std::uint32_t stage, std::string_view name, std::string_view source, Shader& out);
 
     std::shared_ptr<EglContext> mContext;
 };

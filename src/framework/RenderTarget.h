@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/GpuTypes.h"
+#include "framework/GpuResources.h"
 #include "framework/RTTI.h"
 
 #include <cstddef>
@@ -8,8 +8,6 @@
 namespace Library
 {
 class DeviceContext;
-class RenderTargetView;
-class DepthStencilView;
 
 // Something that can be drawn into. Binding pushes the target on a stack so that the previous one
 // can be bound again afterwards. The stack belongs to the calling thread: a preview and an export

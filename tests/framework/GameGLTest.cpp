@@ -9,6 +9,7 @@
 
 #include <QImage>
 
+#include <future>
 #include <memory>
 #include <stdexcept>
 
@@ -155,6 +156,32 @@ TEST(FrameReader, CollectsQueuedPicturesInOrderAsOpaqueBgra)
     ASSERT_EQ(second.size(), 32u);
     EXPECT_EQ((std::vector<std::uint8_t>(second.begin(), second.begin() + 4)), (std::vector<std::uint8_t>{0, 255, 0, 255}));
     EXPECT_TRUE(reader.Collect().empty());
+}
+
+std::vector<std::uint8_t> FirstPixelAfterClear(Library::Game& game, const std::array<float, 4>& colour)
+{
+    game.Context().ClearRenderTargetView(game.ColorView(), colour);
+    game.Present();
+    Library::FrameReader reader(game);
+    reader.Request();
+    const auto pixels = reader.Collect();
+    return {pixels.begin(), pixels.begin() + 4};
+}
+
+// The export renders on its own thread while the preview keeps its game on the interface thread.
+TEST(GameThreads, EachGameDrawsOnItsOwnThreadAndRefusesOthers)
+{
+    SizedGame preview(4, 4);
+    preview.game->CreateSizedObjects();
+    auto exported = std::async(std::launch::async, [] {
+        SizedGame exportGame(4, 4);
+        exportGame.game->CreateSizedObjects();
+        return FirstPixelAfterClear(*exportGame.game, {0.0f, 1.0f, 0.0f, 1.0f});
+    });
+    EXPECT_EQ(exported.get(), (std::vector<std::uint8_t>{0, 255, 0, 255}));
+    EXPECT_EQ(FirstPixelAfterClear(*preview.game, {1.0f, 0.0f, 0.0f, 1.0f}), (std::vector<std::uint8_t>{0, 0, 255, 255}));
+    auto stranger = std::async(std::launch::async, [&] { preview.game->Prepare(); });
+    EXPECT_THROW(stranger.get(), Library::GameException);
 }
 
 TEST(Shaders, AShaderThatFailsToCompileNamesItselfInTheError)
