@@ -10,7 +10,7 @@
 namespace Export {
 
 // The video encoder families we drive; each takes the job's tuning through its own options.
-enum class EncoderFamily { X264, X265, Nvenc };
+enum class EncoderFamily { X264, X265, Nvenc, Vaapi };
 
 // The x264/x265 preset for a quality-vs-speed value: 0 "ultrafast" .. 50 "medium" (the encoders'
 // default) .. 100 "veryslow"; empty outside 0..100, which leaves the default.
@@ -18,6 +18,10 @@ std::string_view SoftwarePreset(int32_t qualityVsSpeed);
 
 // The NVENC preset: 0 "p1" .. 50 "p4" (its default) .. 100 "p7"; empty outside 0..100.
 std::string NvencPreset(int32_t qualityVsSpeed);
+
+// The VAAPI driver's quality level: 0 gives 7, the fastest, 50 gives 4, 100 gives 1, the best;
+// 0 (the driver's default) outside 0..100.
+int32_t VaapiCompressionLevel(int32_t qualityVsSpeed);
 
 // Constant rate factor for a quality of 0..100 (above 100 counts as 100): 0 gives 51, the lowest
 // quality, 100 gives 10, very high but never the lossless end of the scale.

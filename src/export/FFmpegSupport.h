@@ -45,6 +45,9 @@ struct SwsContextDeleter {
 struct SwrContextDeleter {
     void operator()(SwrContext* p) const { swr_free(&p); }
 };
+struct BufferRefDeleter {
+    void operator()(AVBufferRef* p) const { av_buffer_unref(&p); }
+};
 struct AudioFifoDeleter {
     void operator()(AVAudioFifo* p) const { av_audio_fifo_free(p); }
 };
@@ -56,6 +59,7 @@ using InputFormatPtr = std::unique_ptr<AVFormatContext, InputFormatDeleter>;
 using SwsContextPtr = std::unique_ptr<SwsContext, SwsContextDeleter>;
 using SwrContextPtr = std::unique_ptr<SwrContext, SwrContextDeleter>;
 using AudioFifoPtr = std::unique_ptr<AVAudioFifo, AudioFifoDeleter>;
+using BufferRefPtr = std::unique_ptr<AVBufferRef, BufferRefDeleter>;
 
 // Options handed to an *_open call; FFmpeg consumes the entries it knows and leaves the rest.
 class Dictionary {

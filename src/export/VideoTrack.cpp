@@ -2,6 +2,11 @@
 
 #include "OutputFile.h"
 
+extern "C" {
+#include <libavutil/hwcontext.h>
+#include <libavutil/imgutils.h>
+}
+
 #include <map>
 #include <mutex>
 #include <string>
@@ -13,10 +18,12 @@ namespace {
 
 constexpr VideoEncoderChoice kH264Choices[] = {
     {"h264_nvenc", EncoderFamily::Nvenc, true},
+    {"h264_vaapi", EncoderFamily::Vaapi, true},
     {"libx264", EncoderFamily::X264, false},
 };
 constexpr VideoEncoderChoice kHevcChoices[] = {
     {"hevc_nvenc", EncoderFamily::Nvenc, true},
+    {"hevc_vaapi", EncoderFamily::Vaapi, true},
     {"libx265", EncoderFamily::X265, false},
 };
 
@@ -37,9 +44,45 @@ void DescribeFormat(const ExportJob& job, bool globalHeader, AVCodecContext& cod
     }
 }
 
-SwsContextPtr CreateScaler(int32_t width, int32_t height)
+// Gives a VAAPI encoder the machine's video device and a pool of NV12 surfaces to encode from;
+// false when the machine has no such device.
+bool AttachVaapiSurfaces(AVCodecContext& codec)
 {
-    SwsContextPtr scaler(sws_getContext(width, height, AV_PIX_FMT_BGR0, width, height, AV_PIX_FMT_YUV420P,
+    AVBufferRef* device = nullptr;
+    if (av_hwdevice_ctx_create(&device, AV_HWDEVICE_TYPE_VAAPI, nullptr, nullptr, 0) < 0) {
+        return false;
+    }
+    const BufferRefPtr ownedDevice(device);
+    BufferRefPtr surfaces(av_hwframe_ctx_alloc(device));
+    if (!surfaces) {
+        return false;
+    }
+    auto& pool = *reinterpret_cast<AVHWFramesContext*>(surfaces->data);
+    pool.format = AV_PIX_FMT_VAAPI;
+    pool.sw_format = AV_PIX_FMT_NV12;
+    pool.width = codec.width;
+    pool.height = codec.height;
+    pool.initial_pool_size = 20;
+    if (av_hwframe_ctx_init(surfaces.get()) < 0) {
+        return false;
+    }
+    codec.pix_fmt = AV_PIX_FMT_VAAPI;
+    codec.hw_frames_ctx = surfaces.release();
+    return true;
+}
+
+// The format our pictures are converted to: the encoder's own, or that of its GPU surfaces.
+AVPixelFormat PictureFormat(const AVCodecContext& codec)
+{
+    if (codec.hw_frames_ctx) {
+        return reinterpret_cast<const AVHWFramesContext*>(codec.hw_frames_ctx->data)->sw_format;
+    }
+    return codec.pix_fmt;
+}
+
+SwsContextPtr CreateScaler(int32_t width, int32_t height, AVPixelFormat format)
+{
+    SwsContextPtr scaler(sws_getContext(width, height, AV_PIX_FMT_BGR0, width, height, format,
         SWS_BILINEAR | SWS_ACCURATE_RND, nullptr, nullptr, nullptr));
     if (!scaler) {
         throw EncoderError("Could not set up the colour conversion for " + std::to_string(width) + "x"
@@ -56,11 +99,51 @@ SwsContextPtr CreateScaler(int32_t width, int32_t height)
 FramePtr CreatePicture(const AVCodecContext& codec)
 {
     FramePtr frame = AllocateFrame();
-    frame->format = codec.pix_fmt;
+    frame->format = PictureFormat(codec);
     frame->width = codec.width;
     frame->height = codec.height;
     CheckFFmpeg(av_frame_get_buffer(frame.get(), 0), "Could not allocate a video frame");
     return frame;
+}
+
+// The frame the encoder takes: the picture itself or, for an encoder on the GPU, a copy of it in
+// one of the encoder's surfaces.
+const AVFrame* Upload(const AVCodecContext& codec, AVFrame& picture, AVFrame& surface)
+{
+    if (!codec.hw_frames_ctx) {
+        return &picture;
+    }
+    av_frame_unref(&surface);
+    CheckFFmpeg(av_hwframe_get_buffer(codec.hw_frames_ctx, &surface, 0), "Could not get a video surface");
+    CheckFFmpeg(av_hwframe_transfer_data(&surface, &picture, 0), "Could not upload a frame to the video surface");
+    surface.pts = picture.pts;
+    return &surface;
+}
+
+// Hardware encoders can open and still fail on the first frame (a busy or half-installed driver),
+// so an encoder only counts once a black frame went all the way through it.
+bool EncodesOneFrame(AVCodecContext& codec)
+{
+    try {
+        const FramePtr picture = CreatePicture(codec);
+        const FramePtr surface = AllocateFrame();
+        const ptrdiff_t linesizes[4] = {picture->linesize[0], picture->linesize[1], picture->linesize[2],
+            picture->linesize[3]};
+        CheckFFmpeg(av_image_fill_black(picture->data, linesizes, PictureFormat(codec), AVCOL_RANGE_MPEG,
+                        picture->width, picture->height),
+            "Could not clear a frame");
+        picture->pts = 0;
+        CheckFFmpeg(avcodec_send_frame(&codec, Upload(codec, *picture, *surface)), "Could not encode");
+        CheckFFmpeg(avcodec_send_frame(&codec, nullptr), "Could not encode");
+        const PacketPtr packet = AllocatePacket();
+        int result = 0;
+        while ((result = avcodec_receive_packet(&codec, packet.get())) >= 0) {
+            av_packet_unref(packet.get());
+        }
+        return result == AVERROR_EOF;
+    } catch (const EncoderError&) {
+        return false;
+    }
 }
 
 bool ProbeEncoderKind(bool h264, bool hardware)
@@ -70,7 +153,10 @@ bool ProbeEncoderKind(bool h264, bool hardware)
     probe.mWidth = 320;
     probe.mHeight = 180;
     for (const VideoEncoderChoice& choice : VideoEncoderChoices(h264, true)) {
-        if (choice.mHardware == hardware && OpenVideoEncoder(choice, probe, true)) {
+        if (choice.mHardware != hardware) {
+            continue;
+        }
+        if (CodecContextPtr codec = OpenVideoEncoder(choice, probe, true); codec && EncodesOneFrame(*codec)) {
             return true;
         }
     }
@@ -118,6 +204,9 @@ CodecContextPtr OpenVideoEncoder(const VideoEncoderChoice& choice, const ExportJ
         return nullptr;
     }
     DescribeFormat(job, globalHeader, *context);
+    if (choice.mFamily == EncoderFamily::Vaapi && !AttachVaapiSurfaces(*context)) {
+        return nullptr;
+    }
     Dictionary options;
     options.Set("profile", job.mH264 ? "high" : "main");
     if (choice.mFamily == EncoderFamily::X264) {
@@ -150,8 +239,9 @@ VideoTrack::VideoTrack(const ExportJob& job, OutputFile& output)
     : mWidth(job.mWidth)
     , mHeight(job.mHeight)
     , mEncoder(OpenFirstEncoder(job, output))
-    , mScaler(CreateScaler(job.mWidth, job.mHeight))
-    , mFrame(CreatePicture(mEncoder.Codec()))
+    , mScaler(CreateScaler(job.mWidth, job.mHeight, PictureFormat(mEncoder.Codec())))
+    , mPicture(CreatePicture(mEncoder.Codec()))
+    , mSurface(AllocateFrame())
 {
 }
 
@@ -160,7 +250,7 @@ void VideoTrack::WriteFrame(const FrameView& frame, int64_t index, OutputFile& o
     if (!frame.mPixels || frame.mStrideBytes < mWidth * 4) {
         throw EncoderError("Frame " + std::to_string(index + 1) + " is not a complete picture");
     }
-    CheckFFmpeg(av_frame_make_writable(mFrame.get()), "Could not allocate a video frame");
+    CheckFFmpeg(av_frame_make_writable(mPicture.get()), "Could not allocate a video frame");
     // A bottom-up picture is read from its last memory row backwards, which flips it without a copy.
     const uint8_t* top = frame.mPixels;
     int stride = frame.mStrideBytes;
@@ -168,9 +258,9 @@ void VideoTrack::WriteFrame(const FrameView& frame, int64_t index, OutputFile& o
         top += static_cast<std::ptrdiff_t>(mHeight - 1) * stride;
         stride = -stride;
     }
-    sws_scale(mScaler.get(), &top, &stride, 0, mHeight, mFrame->data, mFrame->linesize);
-    mFrame->pts = index;
-    mEncoder.Encode(mFrame.get(), output);
+    sws_scale(mScaler.get(), &top, &stride, 0, mHeight, mPicture->data, mPicture->linesize);
+    mPicture->pts = index;
+    mEncoder.Encode(Upload(mEncoder.Codec(), *mPicture, *mSurface), output);
 }
 
 void VideoTrack::Flush(OutputFile& output)

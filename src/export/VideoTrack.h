@@ -32,7 +32,7 @@ CodecContextPtr OpenVideoEncoder(const VideoEncoderChoice& choice, const ExportJ
 // per process for each codec and kind, then remembered.
 bool EncoderKindOpens(bool h264, bool hardware);
 
-// The video stream: converts each captured picture to the encoder's YUV 4:2:0 with BT.709 colours
+// The video stream: converts each captured picture to YUV 4:2:0 with BT.709 colours
 // and time-stamps it exactly at its frame index in a 1 / frame-rate time base.
 class VideoTrack {
 public:
@@ -46,7 +46,8 @@ private:
     int32_t mHeight;
     StreamEncoder mEncoder;
     SwsContextPtr mScaler;
-    FramePtr mFrame;
+    FramePtr mPicture; // the converted picture, in the encoder's format or its surfaces' format
+    FramePtr mSurface; // the picture's copy on the GPU, for hardware encoders that need one
 };
 
 } // namespace Export

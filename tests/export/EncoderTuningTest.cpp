@@ -13,6 +13,7 @@ struct PresetCase {
     int mQualityVsSpeed;
     const char* mSoftware;
     const char* mNvenc;
+    int32_t mVaapiLevel;
 };
 
 void PrintTo(const PresetCase& c, std::ostream* os)
@@ -28,12 +29,14 @@ TEST_P(PresetTest, MapsQualityVsSpeedOntoPresetsWithTheDefaultInTheMiddle)
     const PresetCase& c = GetParam();
     EXPECT_EQ(Export::SoftwarePreset(c.mQualityVsSpeed), c.mSoftware);
     EXPECT_EQ(Export::NvencPreset(c.mQualityVsSpeed), c.mNvenc);
+    EXPECT_EQ(Export::VaapiCompressionLevel(c.mQualityVsSpeed), c.mVaapiLevel);
 }
 
 INSTANTIATE_TEST_SUITE_P(DialogValues, PresetTest,
-    ::testing::Values(PresetCase{0, "ultrafast", "p1"}, PresetCase{20, "veryfast", "p2"}, PresetCase{40, "fast", "p3"},
-        PresetCase{50, "medium", "p4"}, PresetCase{60, "slow", "p5"}, PresetCase{80, "slower", "p6"},
-        PresetCase{100, "veryslow", "p7"}, PresetCase{101, "", ""}, PresetCase{120, "", ""}, PresetCase{-1, "", ""}));
+    ::testing::Values(PresetCase{0, "ultrafast", "p1", 7}, PresetCase{20, "veryfast", "p2", 6},
+        PresetCase{40, "fast", "p3", 5}, PresetCase{50, "medium", "p4", 4}, PresetCase{60, "slow", "p5", 3},
+        PresetCase{80, "slower", "p6", 2}, PresetCase{100, "veryslow", "p7", 1}, PresetCase{101, "", "", 0},
+        PresetCase{120, "", "", 0}, PresetCase{-1, "", "", 0}));
 
 TEST(QualityToCrf, RunsFromLowestToVeryHighButNeverLossless)
 {
@@ -48,6 +51,7 @@ TEST(QualityToCrf, RunsFromLowestToVeryHighButNeverLossless)
 }
 
 struct Applied {
+    int mCompressionLevel = 0;
     int64_t mBitRate = 0;
     int64_t mMaxRate = 0;
     int mBufferSize = 0;
@@ -59,9 +63,11 @@ Applied Apply(EncoderFamily family, const ExportJob& job)
 {
     Export::CodecContextPtr codec(avcodec_alloc_context3(nullptr));
     codec->thread_count = 0;
+    codec->compression_level = 0;
     Export::Dictionary options;
     Export::ApplyTuning(family, job, *codec, options);
-    Applied applied{codec->bit_rate, codec->rc_max_rate, codec->rc_buffer_size, codec->thread_count, {}};
+    Applied applied{codec->compression_level, codec->bit_rate, codec->rc_max_rate, codec->rc_buffer_size,
+        codec->thread_count, {}};
     const AVDictionaryEntry* entry = nullptr;
     while ((entry = av_dict_get(*options.Address(), "", entry, AV_DICT_IGNORE_SUFFIX))) {
         applied.mOptions += std::string(entry->key) + "=" + entry->value + ";";
@@ -87,6 +93,7 @@ TEST(ApplyTuning, SoftwareOnlySetsNothingButTheBitRate)
     const Applied applied = Apply(EncoderFamily::X264, job);
     EXPECT_EQ(applied.mBitRate, 3000000);
     EXPECT_EQ(applied.mThreads, 0);
+    EXPECT_EQ(applied.mCompressionLevel, 0);
     EXPECT_EQ(applied.mOptions, "");
 }
 
@@ -96,6 +103,7 @@ struct RateCase {
     int64_t mBitRate;
     int64_t mMaxRate;
     const char* mOptions;
+    int mCompressionLevel = 0;
 };
 
 void PrintTo(const RateCase& c, std::ostream* os)
@@ -114,6 +122,7 @@ TEST_P(RateModeTest, SetsThreadsPresetAndRateControl)
     EXPECT_EQ(applied.mMaxRate, c.mMaxRate);
     EXPECT_EQ(applied.mBufferSize, static_cast<int>(c.mMaxRate));
     EXPECT_EQ(applied.mOptions, c.mOptions);
+    EXPECT_EQ(applied.mCompressionLevel, c.mCompressionLevel);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, RateModeTest,
@@ -123,6 +132,9 @@ INSTANTIATE_TEST_SUITE_P(Modes, RateModeTest,
         RateCase{EncoderFamily::X265, 3, 3000000, 3000000, "preset=slower;"},
         RateCase{EncoderFamily::Nvenc, 1, 3000000, 0, "preset=p6;rc=vbr;"},
         RateCase{EncoderFamily::Nvenc, 2, 0, 0, "preset=p6;rc=vbr;cq=10;"},
-        RateCase{EncoderFamily::Nvenc, 3, 3000000, 3000000, "preset=p6;rc=cbr;"}));
+        RateCase{EncoderFamily::Nvenc, 3, 3000000, 3000000, "preset=p6;rc=cbr;"},
+        RateCase{EncoderFamily::Vaapi, 1, 3000000, 0, "rc_mode=VBR;", 2},
+        RateCase{EncoderFamily::Vaapi, 2, 0, 0, "rc_mode=CQP;qp=10;", 2},
+        RateCase{EncoderFamily::Vaapi, 3, 3000000, 3000000, "rc_mode=CBR;", 2}));
 
 } // namespace

@@ -260,7 +260,8 @@ inline std::vector<std::string> TopLevelBoxes(const std::filesystem::path& path)
     std::vector<std::string> boxes;
     std::array<unsigned char, 8> header{};
     while (in.read(reinterpret_cast<char*>(header.data()), 8)) {
-        const uint32_t size = (uint32_t{header[0]} << 24) | (uint32_t{header[1]} << 16) | (uint32_t{header[2]} << 8) | header[3];
+        const uint32_t size = (uint32_t{header[0]} << 24) | (uint32_t{header[1]} << 16)
+            | (uint32_t{header[2]} << 8) | header[3];
         boxes.emplace_back(reinterpret_cast<const char*>(&header[4]), 4);
         if (size < 8) {
             break;
@@ -304,7 +305,8 @@ inline std::vector<uint8_t> FirstPicture(const std::filesystem::path& path, int 
     }
     Export::SwsContextPtr scaler(sws_getContext(width, height, static_cast<AVPixelFormat>(frame->format), width,
         height, AV_PIX_FMT_BGRA, SWS_BILINEAR | SWS_ACCURATE_RND, nullptr, nullptr, nullptr));
-    const int* coefficients = sws_getCoefficients(frame->colorspace == AVCOL_SPC_BT709 ? SWS_CS_ITU709 : SWS_CS_DEFAULT);
+    const int* coefficients =
+        sws_getCoefficients(frame->colorspace == AVCOL_SPC_BT709 ? SWS_CS_ITU709 : SWS_CS_DEFAULT);
     sws_setColorspaceDetails(scaler.get(), coefficients, frame->color_range == AVCOL_RANGE_JPEG, coefficients, 1, 0,
         1 << 16, 1 << 16);
     uint8_t* out[] = {pixels.data()};

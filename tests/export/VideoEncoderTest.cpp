@@ -169,7 +169,8 @@ TEST_P(MusicTest, BecomesAacStereoAt44100CutAtTheVideoEnd)
     const MusicCase& music = GetParam();
     mJob.mMusicPath = mFolder / music.mFileName;
     if (music.mEncoder) {
-        ASSERT_TRUE(WriteMusic(mJob.mMusicPath, music.mEncoder, music.mSeconds, music.mRate, music.mChannels, music.mCover));
+        ASSERT_TRUE(WriteMusic(
+            mJob.mMusicPath, music.mEncoder, music.mSeconds, music.mRate, music.mChannels, music.mCover));
     } else {
         WriteWav(mJob.mMusicPath, music.mSeconds, music.mRate, music.mChannels);
     }
