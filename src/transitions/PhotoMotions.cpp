@@ -109,8 +109,8 @@ void PhotoAnimation::DrawFrameUnfoldCorner(int fromLeft, float q)
 void PhotoAnimation::DrawFrameMesh(FrameMesh& mesh, std::span<const TexturedVertex> vertices)
 {
     SharedPhotoObjects& shared = Shared();
-    // Without geometry or a frame picture there is nothing to draw the frame from.
-    if (!shared.framesEnabled || !mesh.vertexBuffer || !shared.frameTexture) {
+    // The frame needs a photo to surround, its geometry and the frame picture.
+    if (!shared.framesEnabled || mPhotos.empty() || !mesh.vertexBuffer || !shared.frameTexture) {
         return;
     }
     Library::DeviceContext& context = mGame->Context();

@@ -36,11 +36,6 @@ int TintPhoto::GetPhotoCount() const
     return 1;
 }
 
-float TintPhoto::GetHoldTime() const
-{
-    return PhotoAnimation::GetHoldTime();
-}
-
 int TintPhoto::GetEffectId() const
 {
     return 24;

@@ -31,7 +31,6 @@ public:
     void SetUp() override;
     void Render(const Library::FrameTime& frameTime) override;
     int GetPhotoCount() const override;
-    float GetHoldTime() const override;
     int GetEffectId() const override;
     void RenderEnter(const Library::FrameTime& frameTime, float t, float span) override;
     void RenderHold(const Library::FrameTime& frameTime, float elapsed) override;

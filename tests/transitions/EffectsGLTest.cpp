@@ -88,8 +88,11 @@ TEST_F(EffectTest, ConstantsAndTypeNames)
     EXPECT_TRUE(tint->IsKindOfName("TintPhoto"));
     EXPECT_FALSE(tint->IsKindOfName("ColorVerticalSwipePhoto"));
     EXPECT_TRUE(swipe->IsKindOfName("ColorVerticalSwipePhoto"));
-    // Drawing without photos draws nothing and does not fail.
-    ExpectColour(sScene->RenderAt(*tint, 1.5), AtTexel(0.5f, 0.4f), Black, "empty tint");
+    // Drawing without photos draws nothing, not even a frame around the empty place.
+    const QImage empty = sScene->RenderAt(*tint, 1.5);
+    for (const QPoint p : {sScene->PixelOf(0.02f, 0.02f), sScene->PixelOf(-0.02f, -0.02f)}) {
+        ExpectColour(empty, p, Black, "empty tint");
+    }
 }
 
 TEST_F(EffectTest, TintBandsCarryTheirHuesUntilTheWipeOff)
