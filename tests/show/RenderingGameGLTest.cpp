@@ -1,0 +1,241 @@
+#include "show/RenderingGame.h"
+
+#include "ShowFixture.h"
+#include "transitions/ColorVerticalSwipePhoto.h"
+#include "transitions/TintPhoto.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace Rendering::Testing {
+namespace {
+
+constexpr std::uint32_t Width = 160;
+constexpr std::uint32_t Height = 90;
+
+std::unique_ptr<RenderingGame> PrepareShow(const std::filesystem::path& project)
+{
+    auto game = std::make_unique<RenderingGame>(
+        [](std::uint32_t& w, std::uint32_t& h) {
+            w = Width;
+            h = Height;
+        },
+        Library::TargetKind::ExportWindow);
+    game->SetSeed(5);
+    game->SetProjectPath(project);
+    game->CreateSizedObjects();
+    game->Prepare();
+    return game;
+}
+
+std::string EffectOf(PhotoAnimation* animation)
+{
+    if (animation->As<TintPhoto>() != nullptr) {
+        return "Tint";
+    }
+    return animation->As<ColorVerticalSwipePhoto>() != nullptr ? "Swipe" : "other";
+}
+
+struct ShowCase {
+    const char* name;
+    unsigned duration;
+    std::vector<std::pair<int, int>> photoSizes;
+    std::size_t creditedPhotos;
+    bool photosGone; // the photo files vanish after the project was written
+    float showLength;
+    float timelineEnd;
+    std::vector<std::pair<std::string, float>> timeline; // effect and start time, in timeline order
+    std::vector<std::pair<int, int>> collages;        // script and entry count
+};
+
+class ShowAssemblyTest : public testing::TestWithParam<ShowCase> {};
+
+TEST_P(ShowAssemblyTest, LaysTheSlotsOut)
+{
+    const auto& c = GetParam();
+    ShowFolder folder;
+    std::vector<std::filesystem::path> photos;
+    for (const auto& [w, h] : c.photoSizes) {
+        photos.push_back(folder.AddPhoto("p" + std::to_string(photos.size()) + ".png", w, h));
+    }
+    auto project = ShowFolder::MakeProject(photos, c.duration);
+    for (std::size_t i = 0; i < c.creditedPhotos; ++i) {
+        project.SetEndCreditInfo({FromPath(photos[i]), u"Sans", u"Thanks", false});
+    }
+    const auto projectFile = folder.Save(project);
+    for (const auto& photo : photos) {
+        if (c.photosGone) {
+            std::filesystem::remove(photo);
+        }
+    }
+    const auto game = PrepareShow(projectFile);
+
+    EXPECT_FLOAT_EQ(game->ShowLength(), c.showLength);
+    EXPECT_FLOAT_EQ(game->TimelineEnd(), c.timelineEnd);
+    std::vector<std::pair<std::string, float>> placed;
+    for (const auto& entry : game->Timeline()) {
+        placed.emplace_back(EffectOf(entry.animation), entry.startTime);
+    }
+    EXPECT_EQ(placed, c.timeline);
+    if (!game->Timeline().empty()) {
+        EXPECT_EQ(game->Timeline().front().photoIndex, 0);
+    }
+    std::vector<std::pair<int, int>> collages;
+    for (const auto& collage : game->Collages()) {
+        collages.emplace_back(collage.script, collage.entryCount);
+    }
+    EXPECT_EQ(collages, c.collages);
+}
+
+const std::vector<std::pair<int, int>> FourAlike = {{64, 48}, {64, 48}, {64, 48}, {64, 48}};
+
+INSTANTIATE_TEST_SUITE_P(Projects, ShowAssemblyTest,
+    testing::Values(
+        ShowCase{"Plain30", 30, FourAlike, 0, false, 29, 24, {{"Tint", 2}, {"Swipe", 8}, {"Tint", 15}, {"Swipe", 21}},
+            {{340, 8}}},
+        ShowCase{"ShortDurationCountsAsTwenty", 10, FourAlike, 0, false, 19, 14, {{"Tint", 3}, {"Swipe", 10}}, {{340, 8}}},
+        ShowCase{"TwoCredits", 30, FourAlike, 2, false, 23, 18, {{"Tint", 2}, {"Swipe", 8}, {"Tint", 15}},
+            {{341, 2}, {340, 8}}},
+        ShowCase{"FourCredits", 30, FourAlike, 4, false, 29, 24,
+            {{"Tint", 2}, {"Swipe", 8}, {"Tint", 15}, {"Swipe", 21}}, {{341, 3}, {340, 8}}},
+        ShowCase{"AllSizesDiffer", 30, {{64, 48}, {48, 64}, {64, 40}, {64, 32}}, 0, false, 29, 24,
+            {{"Tint", 2}, {"Tint", 8}, {"Tint", 14}, {"Tint", 20}}, {{340, 8}}},
+        ShowCase{"AllPhotosMissing", 30, FourAlike, 0, true, 29, 24, {}, {}}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST(ShowAssembly, PhotosOfDifferentSizesAreEachShownInTurn)
+{
+    ShowFolder folder;
+    std::vector<std::filesystem::path> photos;
+    for (const auto& [w, h] : std::vector<std::pair<int, int>>{{64, 48}, {48, 64}, {64, 40}, {64, 32}}) {
+        photos.push_back(folder.AddPhoto(std::to_string(w) + "x" + std::to_string(h) + ".png", w, h));
+    }
+    const auto game = PrepareShow(folder.Save(ShowFolder::MakeProject(photos, 30)));
+    ASSERT_EQ(game->Timeline().size(), 4u);
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(game->Timeline()[i].photoPaths, std::vector<std::filesystem::path>{photos[i]});
+    }
+    // Portrait photos never use the corner motion; the Tint slot's photo index is always 0.
+    EXPECT_EQ(game->Timeline()[1].motion, MotionStyle::Side);
+    EXPECT_TRUE(game->Timeline()[1].leftToRight);
+    EXPECT_EQ(game->Timeline()[0].motion, MotionStyle::Drop);
+}
+
+TEST(ShowAssembly, MissingPhotosAreDroppedAndUndecodableOnesKeepTheirPlace)
+{
+    ShowFolder folder;
+    const auto good = folder.AddPhoto("good.png", 64, 48);
+    const auto broken = folder.Folder() / "broken.png";
+    std::ofstream(broken) << "not a picture";
+    const auto gone = folder.AddPhoto("gone.png", 64, 48);
+    const auto project = folder.Save(ShowFolder::MakeProject({good, broken, gone}, 30));
+    std::filesystem::remove(gone);
+
+    const auto game = PrepareShow(project);
+    ASSERT_EQ(game->LoadedPhotos().size(), 2u);
+    EXPECT_TRUE(game->LoadedPhotos()[0]->View);
+    EXPECT_FALSE(game->LoadedPhotos()[1]->View);
+    EXPECT_EQ(game->LoadedPhotos()[1]->Width, 0u);
+}
+
+TEST(ShowAssembly, UnreadableProjectGivesAnEmptyShow)
+{
+    ShowFolder folder;
+    const auto game = PrepareShow(folder.Folder() / "no-project.txt");
+    EXPECT_TRUE(game->Timeline().empty());
+    EXPECT_FLOAT_EQ(game->ShowLength(), 29.0f);
+    EXPECT_EQ(game->Components().size(), 3u); // the two cameras and the background
+}
+
+class FrameLoopTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::vector<std::filesystem::path> photos;
+        for (int i = 0; i < 4; ++i) {
+            photos.push_back(mFolder.AddPhoto("p" + std::to_string(i) + ".png", 64, 48, Qt::red));
+        }
+        mGame = PrepareShow(mFolder.Save(ShowFolder::MakeProject(photos, 30)));
+        ASSERT_GE(mGame->Timeline().size(), 2u);
+    }
+
+    void RenderAt(double t) { mGame->RenderFrame(Library::FrameTime{t, t, 0.0, false}); }
+
+    const TimelineEntry& Slot(std::size_t i) const { return mGame->Timeline()[i]; }
+
+    ShowFolder mFolder;
+    std::unique_ptr<RenderingGame> mGame;
+};
+
+TEST_F(FrameLoopTest, SlotStaysCurrentAtItsEndAndIsHiddenInTheGap)
+{
+    RenderAt(Slot(0).endTime);
+    EXPECT_EQ(mGame->CurrentAnimation(), Slot(0).animation);
+    EXPECT_TRUE(Slot(0).animation->IsShown());
+    EXPECT_EQ(mGame->ShownPhotoIndex(), 0);
+
+    RenderAt(Slot(0).endTime + 0.5);
+    EXPECT_EQ(mGame->CurrentAnimation(), nullptr);
+    EXPECT_FALSE(Slot(0).animation->IsShown());
+    EXPECT_EQ(mGame->ShownPhotoIndex(), -1);
+}
+
+TEST_F(FrameLoopTest, SeekingBackShowsTheEarlierSlotAnew)
+{
+    RenderAt(Slot(1).startTime + 1.0);
+    EXPECT_EQ(mGame->CurrentAnimation(), Slot(1).animation);
+    Slot(0).animation->SetPhaseTimes(9.0f, 9.0f, 9.0f);
+
+    RenderAt(Slot(0).startTime + 0.5);
+    EXPECT_EQ(mGame->CurrentAnimation(), Slot(0).animation);
+    EXPECT_TRUE(Slot(0).animation->IsShown());
+    EXPECT_FALSE(Slot(1).animation->IsShown());
+    EXPECT_FLOAT_EQ(Slot(0).animation->GetTotalTime(), 4.0f);
+}
+
+// One pixel of the captured frame (bottom-up B, G, R, 255), counted from the top-left.
+std::array<std::uint8_t, 4> PixelAt(const RenderingGame& game, std::uint32_t x, std::uint32_t y)
+{
+    const auto frame = game.CapturedFrame();
+    const std::size_t offset = ((Height - 1 - y) * Width + x) * 4;
+    return {frame[offset], frame[offset + 1], frame[offset + 2], frame[offset + 3]};
+}
+
+TEST_F(FrameLoopTest, RenderedFrameShowsBackgroundAndThePhotoWhereTheTimelineSays)
+{
+    mGame->Clock().fixedStep = 1.0 / 30.0;
+    mGame->SetCaptureLimit(30, 30);
+    bool lastFrame = true;
+    // 4.5 s: the first slot rests with its tint wiped off.
+    for (int frame = 0; frame < 135; ++frame) {
+        mGame->RunFrame();
+    }
+    mGame->CaptureFrame(lastFrame);
+    EXPECT_FALSE(lastFrame);
+    EXPECT_EQ(mGame->FramesCaptured(), 1);
+
+    const auto photo = PixelAt(*mGame, Width / 2, Height / 2);
+    EXPECT_LE(photo[0], 8);
+    EXPECT_LE(photo[1], 8);
+    EXPECT_GE(photo[2], 247);
+    EXPECT_EQ(photo[3], 255);
+
+    const auto corner = PixelAt(*mGame, 2, 2);
+    EXPECT_GT(corner[0] + corner[1] + corner[2], 0) << "the background is drawn";
+    EXPECT_LT(corner[2], 200) << "no photo in the corner";
+
+    // 7 s lies in the gap after the first slot: only the background.
+    for (int frame = 0; frame < 75; ++frame) {
+        mGame->RunFrame();
+    }
+    mGame->CaptureFrame(lastFrame);
+    EXPECT_EQ(mGame->ShownPhotoIndex(), -1);
+    EXPECT_LT(PixelAt(*mGame, Width / 2, Height / 2)[2], 200);
+}
+
+} // namespace
+} // namespace Rendering::Testing
