@@ -14,13 +14,15 @@ namespace Export {
 // encoder thread; every FFmpeg object it uses is made and used there.
 class VideoEncoder {
 public:
+    // progress must outlive the encoder; the user-interface thread may read it all along.
     VideoEncoder(ExportJob job, ExportProgress& progress);
 
     // Encodes FramesTotal = fps × duration frames, stamped 0, 1, 2, ... in a 1 / fps time base, with
     // the music interleaved by time. Ends early, keeping a playable file of the frames written so
     // far, when ExportCancelled is set or the source has no more frames. Tells the source Stop()
-    // before it returns. True when the file was completed; false with ErrorMessage() otherwise, and
-    // then nothing is left at or removed from the output path.
+    // before it returns. True when a file was written, complete or the part before the early end;
+    // false with ErrorMessage() otherwise, and then no file is left behind and whatever was at the
+    // output path before is untouched.
     bool Run(FrameSource& source);
     const std::string& ErrorMessage() const { return mErrorMessage; }
 
