@@ -39,10 +39,16 @@ bool IsExistingFile(const std::filesystem::path& path)
 }
 
 // Decodes frame 0 upright (EXIF orientation applied) as premultiplied BGRA; null when unreadable.
-QImage DecodePhoto(const std::filesystem::path& path)
+// A photo much larger than the canvas is decoded at a reduced size (within limit x limit, aspect
+// kept), which is faster and keeps huge photos within the decoder's memory limit.
+QImage DecodePhoto(const std::filesystem::path& path, int limit)
 {
     QImageReader reader(ToQString(path));
     reader.setAutoTransform(true);
+    const QSize stored = reader.size();
+    if (stored.isValid() && (stored.width() > limit || stored.height() > limit)) {
+        reader.setScaledSize(stored.scaled(limit, limit, Qt::KeepAspectRatio));
+    }
     QImage photo = reader.read();
     if (photo.isNull()) {
         return photo;
@@ -171,7 +177,7 @@ void PhotoCanvasMaker::CreateTarget()
 
 bool PhotoCanvasMaker::DrawPhoto(const std::filesystem::path& photoFile, PreparedPhoto& record)
 {
-    const QImage photo = DecodePhoto(photoFile);
+    const QImage photo = DecodePhoto(photoFile, std::max(1, 2 * m_WicBitmap.width()));
     if (photo.isNull()) {
         return false;
     }

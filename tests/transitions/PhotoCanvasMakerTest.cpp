@@ -108,6 +108,20 @@ TEST_F(CanvasTest, OnlyReadablePhotosGiveRecordsInListOrder)
     EXPECT_TRUE(Prepare({}).empty());
 }
 
+TEST_F(CanvasTest, LargePhotoIsDecodedAtReducedSize)
+{
+    const fs::path photo = WritePhoto("large.png", 1000, 800);
+    const int limit = QImageReader::allocationLimit();
+    QImageReader::setAllocationLimit(1);  // megabytes: the full photo would not decode
+    PhotoCanvasMaker maker;
+    maker.canvasSize = 256.0f;
+    maker.photoPaths = {photo};
+    maker.prepare();
+    QImageReader::setAllocationLimit(limit);
+    ASSERT_EQ(maker.results.size(), 1u);
+    EXPECT_NEAR(maker.results[0].texBottom, (48.0f + 208.0f * 0.8f) / 256, 1e-3f);
+}
+
 TEST_F(CanvasTest, ExifOrientationIsApplied)
 {
     const auto results =
@@ -117,18 +131,27 @@ TEST_F(CanvasTest, ExifOrientationIsApplied)
     EXPECT_FLOAT_EQ(results[0].texBottom, 1.0f);
 }
 
-TEST_F(CanvasTest, BlurRadiusOneLeavesPixelsAndTheDumpWritesEveryCanvas)
+TEST_F(CanvasTest, OnlyARadiusAboveOneBlursEveryRecordAndTheDumpWritesEveryCanvas)
 {
-    PhotoCanvasMaker maker;
-    maker.photoPaths = {WritePhoto("a.png", 40, 30), WritePhoto("b.png", 30, 40)};
-    maker.dumpFolder = mFolder.string() + "/";
-    maker.prepare();
+    const std::vector<fs::path> photos = {WritePhoto("a.png", 40, 30), WritePhoto("b.png", 30, 40)};
     PhotoCanvasMaker unblurred;
-    unblurred.photoPaths = maker.photoPaths;
+    unblurred.photoPaths = photos;
     unblurred.blurEnabled = false;
     unblurred.prepare();
-    ASSERT_EQ(maker.results.size(), 2u);
-    EXPECT_EQ(maker.results[0].bitmap, unblurred.results[0].bitmap);
+    for (const std::uint32_t radius : {0u, 1u, 4u}) {
+        PhotoCanvasMaker maker;
+        maker.photoPaths = photos;
+        maker.blurRadius = radius;
+        maker.prepare();
+        ASSERT_EQ(maker.results.size(), 2u);
+        for (std::size_t i = 0; i < 2; ++i) {
+            EXPECT_EQ(maker.results[i].bitmap == unblurred.results[i].bitmap, radius <= 1) << radius << "/" << i;
+        }
+    }
+    PhotoCanvasMaker maker;
+    maker.photoPaths = photos;
+    maker.dumpFolder = mFolder.string() + "/";
+    maker.prepare();
     for (const char* name : {"aaa0.png", "aaa1.png"}) {
         QImageReader reader(QString::fromStdString((mFolder / name).string()));
         EXPECT_EQ(reader.size(), QSize(1024, 1024)) << name;
