@@ -8,7 +8,7 @@ namespace Library
 namespace
 {
 // The upper-left clip origin also reverses GL's winding measure, so GL's clockwise stays what the
-// eye sees in the finished picture, which is how the design names its states (checked by a test).
+// eye sees in the finished picture, which is what the states' names mean (checked by a test).
 constexpr GLenum GlFrontFace(bool frontCounterClockwise)
 {
     return frontCounterClockwise ? GL_CCW : GL_CW;

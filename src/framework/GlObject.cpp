@@ -39,7 +39,7 @@ EglContext::EglContext()
         eglDestroyContext(mDisplay, mContext);
         throw GameException(NoOpenGl45);
     }
-    // Direct3D conventions keep the design's math unchanged: row 0 of every target is the top of
+    // Direct3D conventions keep the scene math unchanged: row 0 of every target is the top of
     // the picture and clip-space depth runs from 0 to 1.
     glClipControl(GL_UPPER_LEFT, GL_ZERO_TO_ONE);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);

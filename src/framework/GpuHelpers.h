@@ -31,7 +31,7 @@ void CreatePixelShader(GraphicsDevice& device, std::string_view key, PixelShader
 void CreateInputLayout(
     GraphicsDevice& device, std::span<const InputElementDesc> elements, const VertexShader& shader, InputLayout& out);
 
-// The four rasterizer states the show shares, by the design's names. They are plain descriptions
+// The four rasterizer states the show shares, by their established names. They are plain descriptions
 // (no GPU object), so they exist from start-up and serve every game on every thread.
 struct RasterizerStates
 {

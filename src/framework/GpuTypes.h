@@ -5,7 +5,7 @@
 #include <string>
 
 // Plain descriptions of the GPU layer's objects, shaped after Direct3D 11 so that components read
-// like their design. A zero-initialised description means the default where one exists.
+// like Direct3D code. A default-constructed description means Direct3D's default.
 namespace Library
 {
 // Result of a creation call: 0 on success, otherwise an HRESULT-style code and a readable detail
@@ -170,7 +170,6 @@ enum ColorWriteMask : std::uint8_t
 struct RenderTargetBlendDesc
 {
     bool BlendEnable = false;
-    bool LogicOpEnable = false; // kept for the design's descriptions; no logic op is ever enabled
     Library::Blend SrcBlend = Library::Blend::One;
     Library::Blend DestBlend = Library::Blend::Zero;
     Library::BlendOp BlendOp = Library::BlendOp::Add;

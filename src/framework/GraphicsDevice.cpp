@@ -3,6 +3,7 @@
 #include "framework/GlEnums.h"
 
 #include <algorithm>
+#include <cctype>
 #include <string>
 
 namespace Library

@@ -1,7 +1,7 @@
 #pragma once
 
 // The GPU layer: a thin Direct3D 11-shaped API over OpenGL 4.5 core, so that every component reads
-// like its design and never calls GL itself.
+// like Direct3D code and never calls GL itself.
 //
 //   GraphicsDevice  creates objects; each Create* returns a GpuResult (0 = success) and fills its
 //                   out-object, so callers throw GameException with their own step text.
@@ -11,9 +11,9 @@
 //                   VertexShader, PixelShader, InputLayout, SamplerState, BlendState,
 //                   DepthStencilState, RasterizerState: move-only owners of their GL objects.
 //   GpuHelpers.h    the shared creation operations (index/constant/vertex buffers, sampler, blend,
-//                   depth and rasterizer states, embedded shaders) with the design's failure texts.
+//                   depth and rasterizer states, embedded shaders) with their fixed failure texts.
 //
-// Conventions that keep the design's math unchanged:
+// Conventions that keep Direct3D-style scene math unchanged:
 //   - Clip control upper-left, depth 0..1: row 0 of every target is the top of the picture, and the
 //     cameras' Direct3D-style projections are used as they are.
 //   - Textures keep their first memory row at v = 0; B8G8R8A8 pixels upload as they are.

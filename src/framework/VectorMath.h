@@ -1,6 +1,6 @@
 #pragma once
 
-// Small row-vector math in the conventions of the design: a point p transforms as p x M, the
+// Small row-vector math in Direct3D's conventions: a point p transforms as p x M, the
 // translation sits in the fourth row, and matrices go to shaders transposed.
 namespace Library
 {

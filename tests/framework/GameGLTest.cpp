@@ -1,6 +1,7 @@
 #include "GameFixture.h"
 
 #include "framework/DrawableGameComponent.h"
+#include "framework/FactorySingleton.h"
 #include "framework/FrameReader.h"
 #include "framework/GameException.h"
 #include "framework/GpuHelpers.h"
@@ -182,6 +183,19 @@ TEST(GameThreads, EachGameDrawsOnItsOwnThreadAndRefusesOthers)
     EXPECT_EQ(FirstPixelAfterClear(*preview.game, {1.0f, 0.0f, 0.0f, 1.0f}), (std::vector<std::uint8_t>{0, 0, 255, 255}));
     auto stranger = std::async(std::launch::async, [&] { preview.game->Prepare(); });
     EXPECT_THROW(stranger.get(), Library::GameException);
+}
+
+TEST(FactorySingleton, ThreadsAskingAtOnceShareOneDisplay)
+{
+    std::vector<std::future<void*>> askers;
+    for (int i = 0; i < 4; ++i) {
+        askers.push_back(std::async(std::launch::async, [] { return Library::FactorySingleton::GetEglDisplay(); }));
+    }
+    void* const first = askers.front().get();
+    EXPECT_NE(first, nullptr);
+    for (std::size_t i = 1; i < askers.size(); ++i) {
+        EXPECT_EQ(askers[i].get(), first);
+    }
 }
 
 TEST(Shaders, AShaderThatFailsToCompileNamesItselfInTheError)
