@@ -131,6 +131,10 @@ TEST_F(RenderCliShowTest, FrameWritesThePictureAndLeavesTheProjectAlone)
     EXPECT_EQ(frame.size(), QSize(96, 54));
     EXPECT_EQ(ReadFile(mProject), before);
 
+    const auto tooLate = RunCli({"--project", Q(mProject), "--frame", "31", "--out", Q(png)});
+    EXPECT_NE(tooLate.exitCode, 0);
+    EXPECT_TRUE(tooLate.err.contains("after the end")) << tooLate.err.toStdString();
+
     const auto unwritable = RunCli({"--project", Q(mProject), "--frame", "0.5", "--out",
         Q(mShow.Folder() / "missing" / "frame.png"), "--size", "96x54"});
     EXPECT_NE(unwritable.exitCode, 0);

@@ -10,6 +10,7 @@
 #include <QImageWriter>
 #include <QJsonDocument>
 
+#include <algorithm>
 #include <cmath>
 #include <iostream>
 #include <memory>
@@ -88,6 +89,11 @@ int RenderStill(const RenderOptions& options)
     }
     const auto game = PrepareShow(options);
     const int fps = std::max(game->Project().m_FPS, 1);
+    const auto duration = std::clamp(game->Project().m_Duration, Rendering::MinShowDuration, Rendering::MaxShowDuration);
+    if (*options.frameSeconds > duration) {
+        throw CommandError("--frame " + std::to_string(*options.frameSeconds) + " lies after the end of the " +
+            std::to_string(duration) + "-second show");
+    }
     const auto frames = std::max<long long>(1, std::llround(*options.frameSeconds * fps));
     game->Clock().fixedStep = 1.0 / fps;
     for (long long i = 0; i < frames; ++i) {

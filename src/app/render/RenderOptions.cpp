@@ -59,7 +59,7 @@ const std::vector<OptionSpec>& Options()
                 o.timeline = true;
                 return std::string();
             }},
-        {"--frame", "SECONDS", "render the picture at this show time (needs --out FILE.png)",
+        {"--frame", "SECONDS", "render the exported frame nearest to this show time as PNG (needs --out)",
             [](RenderOptions& o, std::string_view v) {
                 const auto seconds = ParseNumber<double>(v);
                 if (!seconds || !std::isfinite(*seconds) || *seconds < 0.0) {
