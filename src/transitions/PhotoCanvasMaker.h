@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <vector>
 
+class QPainter;
+
 namespace Rendering {
 
 struct PreparedPhoto
@@ -48,7 +50,7 @@ public:
 private:
     void CreateTarget();
     bool DrawPhoto(const std::filesystem::path& photoFile, PreparedPhoto& record);
-    void DrawShadedCorners(class QPainter& painter, float right, float bottom) const;
+    void DrawShadedCorners(QPainter& painter, float right, float bottom) const;
     void BlurResults();
     void DumpResults() const;
 
