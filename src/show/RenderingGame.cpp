@@ -2,6 +2,7 @@
 
 #include "app/services/DataFolder.h"
 #include "app/services/NumericLocale.h"
+#include "framework/GameException.h"
 #include "framework/GpuHelpers.h"
 #include "project/AnimationScript.h"
 #include "project/Paths.h"
@@ -90,7 +91,7 @@ void RenderingGame::Prepare()
 
 void RenderingGame::CreateCameras()
 {
-    const auto width = static_cast<float>(ScreenWidth());
+    const auto width = static_cast<float>(std::max(ScreenWidth(), 1u));
     const auto height = static_cast<float>(std::max(ScreenHeight(), 1u));
     mOrthoViewWidth = 2.0f;
     mOrthoViewHeight = 2.0f * height / width;
@@ -334,10 +335,12 @@ void RenderingGame::CaptureFrame(bool& lastFrame)
     }
     CopyPresentedPicture(mCaptureStaging);
     const auto* pixels = static_cast<const std::uint8_t*>(Context().Map(mCaptureStaging, Library::MapMode::Read));
-    if (pixels != nullptr) {
-        ConvertToEncoderLayout({pixels, bytes}, width, height, width * 4, mCaptureBuffer);
-        Context().Unmap(mCaptureStaging);
+    // A frame that cannot be read must not go into the video as a copy of the previous one.
+    if (pixels == nullptr) {
+        throw Library::GameException("CaptureTexture failed.", Library::ResultFail);
     }
+    ConvertToEncoderLayout({pixels, bytes}, width, height, width * 4, mCaptureBuffer);
+    Context().Unmap(mCaptureStaging);
     lastFrame = mCaptureLimit > 0 && mFramesCaptured >= mCaptureLimit;
 }
 

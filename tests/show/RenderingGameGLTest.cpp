@@ -151,6 +151,52 @@ TEST(ShowAssembly, UnreadableProjectGivesAnEmptyShow)
     EXPECT_EQ(game->Components().size(), 3u); // the two cameras and the background
 }
 
+// One pixel of the captured frame (bottom-up B, G, R, 255), counted from the top-left.
+std::array<std::uint8_t, 4> PixelAt(const RenderingGame& game, std::uint32_t x, std::uint32_t y)
+{
+    const auto frame = game.CapturedFrame();
+    const std::size_t offset = ((Height - 1 - y) * Width + x) * 4;
+    return {frame[offset], frame[offset + 1], frame[offset + 2], frame[offset + 3]};
+}
+
+bool IsBlack(const std::array<std::uint8_t, 4>& pixel)
+{
+    return pixel == std::array<std::uint8_t, 4>{0, 0, 0, 255};
+}
+
+// Draws show time t directly, as a seek does, and captures it.
+void CaptureAt(RenderingGame& game, double t)
+{
+    const Library::FrameTime frameTime{t, t, 0.0, false};
+    game.AdvanceAll(frameTime);
+    game.RenderFrame(frameTime);
+    bool lastFrame = false;
+    game.CaptureFrame(lastFrame);
+}
+
+TEST(Background, DrawsUntilTheEndOfThePhotoPart)
+{
+    ShowFolder folder;
+    const auto game = PrepareShow(folder.Save(ShowFolder::MakeProject({}, 30)));
+    ASSERT_FLOAT_EQ(game->ShowLength(), 29.0f);
+    ASSERT_EQ(game->GetBackground()->Picture().Width, 2048u) << "the built-in picture";
+    CaptureAt(*game, 0.1);
+    EXPECT_FALSE(IsBlack(PixelAt(*game, 2, 2)));
+    CaptureAt(*game, 29.05);
+    EXPECT_FALSE(IsBlack(PixelAt(*game, 2, 2)));
+    CaptureAt(*game, 29.2);
+    EXPECT_TRUE(IsBlack(PixelAt(*game, 2, 2)));
+}
+
+TEST(Background, WithoutAProjectNothingIsDrawn)
+{
+    ShowFolder folder;
+    const auto game = PrepareShow(folder.Folder() / "no-project.txt");
+    CaptureAt(*game, 1.0);
+    EXPECT_TRUE(IsBlack(PixelAt(*game, Width / 2, Height / 2)));
+    EXPECT_TRUE(IsBlack(PixelAt(*game, 2, 2)));
+}
+
 class FrameLoopTest : public testing::Test {
 protected:
     void SetUp() override
@@ -195,14 +241,6 @@ TEST_F(FrameLoopTest, SeekingBackShowsTheEarlierSlotAnew)
     EXPECT_TRUE(Slot(0).animation->IsShown());
     EXPECT_FALSE(Slot(1).animation->IsShown());
     EXPECT_FLOAT_EQ(Slot(0).animation->GetTotalTime(), 4.0f);
-}
-
-// One pixel of the captured frame (bottom-up B, G, R, 255), counted from the top-left.
-std::array<std::uint8_t, 4> PixelAt(const RenderingGame& game, std::uint32_t x, std::uint32_t y)
-{
-    const auto frame = game.CapturedFrame();
-    const std::size_t offset = ((Height - 1 - y) * Width + x) * 4;
-    return {frame[offset], frame[offset + 1], frame[offset + 2], frame[offset + 3]};
 }
 
 TEST_F(FrameLoopTest, RenderedFrameShowsBackgroundAndThePhotoWhereTheTimelineSays)
