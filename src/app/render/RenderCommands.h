@@ -2,6 +2,7 @@
 
 #include "RenderOptions.h"
 
+#include <string>
 #include <string_view>
 
 namespace Pellora::Render {
