@@ -71,15 +71,18 @@ GpuResult ValidateBuffer(const BufferDesc& desc, const void* initialData)
     return {};
 }
 
-GLbitfield StorageFlags(Usage usage)
+// Buffers rewritten while frames run keep mutable storage, so that a discarding map or a whole
+// update can hand the driver fresh memory instead of waiting for earlier draws to finish.
+void AllocateStorage(GLuint buffer, const BufferDesc& desc, const void* initialData)
 {
-    switch (usage) {
-    case Usage::Default: return GL_DYNAMIC_STORAGE_BIT;
-    case Usage::Immutable: return 0;
-    case Usage::Dynamic: return GL_DYNAMIC_STORAGE_BIT | GL_MAP_WRITE_BIT;
-    case Usage::Staging: return GL_MAP_READ_BIT | GL_CLIENT_STORAGE_BIT;
+    switch (desc.Usage) {
+    case Usage::Default: glNamedBufferData(buffer, desc.ByteWidth, initialData, GL_DYNAMIC_DRAW); break;
+    case Usage::Dynamic: glNamedBufferData(buffer, desc.ByteWidth, initialData, GL_STREAM_DRAW); break;
+    case Usage::Immutable: glNamedBufferStorage(buffer, desc.ByteWidth, initialData, 0); break;
+    case Usage::Staging:
+        glNamedBufferStorage(buffer, desc.ByteWidth, initialData, GL_MAP_READ_BIT | GL_CLIENT_STORAGE_BIT);
+        break;
     }
-    return 0;
 }
 
 GpuResult ValidateTexture(const Texture2DDesc& desc, const SubresourceData* initialData)
@@ -145,7 +148,7 @@ GpuResult GraphicsDevice::CreateBuffer(const BufferDesc& desc, const void* initi
     GLuint name = 0;
     glCreateBuffers(1, &name);
     GlName owned = MakeName(GlKind::Buffer, name);
-    glNamedBufferStorage(name, desc.ByteWidth, initialData, StorageFlags(desc.Usage));
+    AllocateStorage(name, desc, initialData);
     if (auto error = TakeGlError("glNamedBufferStorage"); error.Failed()) {
         return error;
     }

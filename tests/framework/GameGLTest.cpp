@@ -185,6 +185,38 @@ TEST(GameThreads, EachGameDrawsOnItsOwnThreadAndRefusesOthers)
     EXPECT_THROW(stranger.get(), Library::GameException);
 }
 
+TEST(Buffers, OnlyDynamicBuffersMapForWritingAndOnlyStagingBuffersForReading)
+{
+    SizedGame sized;
+    auto& device = sized.game->Device();
+    auto& context = sized.game->Context();
+    const std::uint8_t bytes[16] = {};
+    const struct
+    {
+        Library::Usage usage;
+        Library::MapMode mode;
+        bool maps;
+    } cases[] = {{Library::Usage::Dynamic, Library::MapMode::WriteDiscard, true},
+        {Library::Usage::Immutable, Library::MapMode::WriteDiscard, false},
+        {Library::Usage::Default, Library::MapMode::WriteDiscard, false},
+        {Library::Usage::Staging, Library::MapMode::Read, true},
+        {Library::Usage::Dynamic, Library::MapMode::Read, false}};
+    for (const auto& mapCase : cases) {
+        Library::Buffer buffer;
+        ASSERT_FALSE(device.CreateBuffer({16, mapCase.usage, 0}, bytes, buffer).Failed());
+        void* mapped = context.Map(buffer, mapCase.mode);
+        EXPECT_EQ(mapped != nullptr, mapCase.maps) << static_cast<int>(mapCase.usage);
+        if (mapped != nullptr) {
+            context.Unmap(buffer);
+        }
+    }
+    Library::Buffer rejected;
+    EXPECT_TRUE(device.CreateBuffer({0, Library::Usage::Default, 0}, nullptr, rejected).Failed());
+    EXPECT_TRUE(device.CreateBuffer({16, Library::Usage::Immutable, 0}, nullptr, rejected).Failed());
+    EXPECT_THROW(Library::CreateConstantBuffer(device, 20, rejected), Library::GameException);
+    EXPECT_FALSE(rejected);
+}
+
 TEST(FactorySingleton, ThreadsAskingAtOnceShareOneDisplay)
 {
     std::vector<std::future<void*>> askers;
