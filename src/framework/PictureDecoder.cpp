@@ -63,29 +63,16 @@ void Pad(DecodedPicture& picture, bool landscape)
         }
     }
 }
-}
 
-std::uint32_t ChooseTextureDim(std::uint32_t longerSide)
-{
-    if (longerSide <= 32) {
-        return 2048;
-    }
-    for (std::uint32_t dim = 64; dim <= 1024; dim *= 2) {
-        if (longerSide <= dim) {
-            return dim;
-        }
-    }
-    return 2048;
-}
-
-DecodedPicture FitPicture(const QImage& image, std::uint32_t dim)
+// image may have been decoded smaller than the picture (original, upright); sizes follow the original.
+DecodedPicture FitDecoded(const QImage& image, QSize original, std::uint32_t dim)
 {
     DecodedPicture picture;
     if (image.isNull()) {
         return picture;
     }
-    const auto imageWidth = static_cast<std::uint32_t>(image.width());
-    const auto imageHeight = static_cast<std::uint32_t>(image.height());
+    const auto imageWidth = static_cast<std::uint32_t>(original.width());
+    const auto imageHeight = static_cast<std::uint32_t>(original.height());
     picture.imageWidth = imageWidth;
     picture.imageHeight = imageHeight;
     picture.dim = dim != 0 ? dim : ChooseTextureDim(std::max(imageWidth, imageHeight));
@@ -104,11 +91,57 @@ DecodedPicture FitPicture(const QImage& image, std::uint32_t dim)
     return picture;
 }
 
+// The picture's size as shown, after its stored orientation is applied.
+QSize UprightSize(const QImageReader& reader)
+{
+    const QSize stored = reader.size();
+    return (reader.transformation() & QImageIOHandler::TransformationRotate90) != 0 ? stored.transposed() : stored;
+}
+
+// Photos are usually far larger than their texture; JPEG decoders can skip most of the work when
+// asked for a smaller picture. Twice the fitted size is kept, so the final smooth scaling still
+// sees enough detail. The size asked is in stored orientation, as the decoder works before turning.
+void RequestReducedDecode(QImageReader& reader, std::uint32_t dim)
+{
+    const QSize stored = reader.size();
+    if (!stored.isValid() || !reader.supportsOption(QImageIOHandler::ScaledSize)) {
+        return;
+    }
+    const int longer = std::max(stored.width(), stored.height());
+    const std::uint32_t side = dim != 0 ? dim : ChooseTextureDim(static_cast<std::uint32_t>(longer));
+    const double scale = 2.0 * side / longer;
+    if (scale < 0.5) {
+        reader.setScaledSize(QSize(std::max(1, static_cast<int>(stored.width() * scale)),
+            std::max(1, static_cast<int>(stored.height() * scale))));
+    }
+}
+}
+
+std::uint32_t ChooseTextureDim(std::uint32_t longerSide)
+{
+    if (longerSide <= 32) {
+        return 2048;
+    }
+    for (std::uint32_t dim = 64; dim <= 1024; dim *= 2) {
+        if (longerSide <= dim) {
+            return dim;
+        }
+    }
+    return 2048;
+}
+
+DecodedPicture FitPicture(const QImage& image, std::uint32_t dim)
+{
+    return FitDecoded(image, image.size(), dim);
+}
+
 DecodedPicture DecodePicture(const std::filesystem::path& path, std::uint32_t dim)
 {
     QImageReader reader(QFile::decodeName(path.c_str()));
     reader.setAutoTransform(true);
-    DecodedPicture picture = FitPicture(reader.read(), dim);
+    RequestReducedDecode(reader, dim);
+    const QImage image = reader.read();
+    DecodedPicture picture = FitDecoded(image, reader.scaledSize().isValid() ? UprightSize(reader) : image.size(), dim);
     picture.path = path;
     return picture;
 }

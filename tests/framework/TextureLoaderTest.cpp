@@ -112,42 +112,78 @@ TEST_F(DecodeFileTest, AFileThatIsNotAPictureGivesNothing)
     }
 }
 
-// A phone photo stored sideways with EXIF orientation 6 ("rotate 90 degrees clockwise to view").
-QByteArray SidewaysJpeg()
+// A JPEG whose stored left edge is a red band; with EXIF orientation 6 ("rotate 90 degrees
+// clockwise to view"), as phones store portrait photos, that edge is the photo's top.
+QByteArray BandedJpeg(int width, int height, bool sideways)
 {
-    QImage stored(60, 40, QImage::Format_RGB32);
+    QImage stored(width, height, QImage::Format_RGB32);
     stored.fill(Qt::white);
-    for (int y = 0; y < 40; ++y) {
-        for (int x = 0; x < 10; ++x) {
-            stored.setPixel(x, y, qRgb(255, 0, 0)); // the stored left edge is the photo's top
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width / 6; ++x) {
+            stored.setPixel(x, y, qRgb(255, 0, 0));
         }
     }
     QByteArray jpeg;
     QBuffer buffer(&jpeg);
     buffer.open(QIODevice::WriteOnly);
     stored.save(&buffer, "JPEG", 95);
-    // APP1 Exif segment, big-endian TIFF with a single Orientation entry set to 6.
-    const unsigned char exif[] = {0xFF, 0xE1, 0x00, 0x22, 'E', 'x', 'i', 'f', 0, 0, 'M', 'M', 0x00, 0x2A, 0, 0,
-        0, 8, 0x00, 0x01, 0x01, 0x12, 0x00, 0x03, 0, 0, 0, 1, 0x00, 0x06, 0, 0, 0, 0, 0, 0};
-    jpeg.insert(2, reinterpret_cast<const char*>(exif), sizeof(exif));
+    if (sideways) {
+        // APP1 Exif segment, big-endian TIFF with a single Orientation entry set to 6.
+        const unsigned char exif[] = {0xFF, 0xE1, 0x00, 0x22, 'E', 'x', 'i', 'f', 0, 0, 'M', 'M', 0x00, 0x2A, 0, 0,
+            0, 8, 0x00, 0x01, 0x01, 0x12, 0x00, 0x03, 0, 0, 0, 1, 0x00, 0x06, 0, 0, 0, 0, 0, 0};
+        jpeg.insert(2, reinterpret_cast<const char*>(exif), sizeof(exif));
+    }
     return jpeg;
 }
 
-TEST_F(DecodeFileTest, APhotoWithExifOrientationLoadsUpright)
+struct JpegCase
 {
-    const auto path = File("portrait.jpg");
-    const QByteArray jpeg = SidewaysJpeg();
-    std::ofstream(path, std::ios::binary).write(jpeg.constData(), jpeg.size());
-    const DecodedPicture picture = Library::DecodePicture(path, 64);
-    ASSERT_FALSE(picture.Empty());
-    EXPECT_EQ(picture.imageWidth, 40u);
-    EXPECT_EQ(picture.imageHeight, 60u);
-    EXPECT_EQ(picture.height, 64u);
-    EXPECT_EQ(picture.width, 42u);
-    const QColor top = QColor::fromRgba(PixelAt(picture, 20, 2));
-    const QColor bottom = QColor::fromRgba(PixelAt(picture, 20, 60));
-    EXPECT_GT(top.red(), 200);
-    EXPECT_LT(top.green(), 80);
-    EXPECT_GT(bottom.green(), 200);
+    const char* name;
+    int storedWidth;
+    int storedHeight;
+    bool sideways;
+    std::uint32_t dim;
+    std::uint32_t uprightWidth;
+    std::uint32_t uprightHeight;
+    std::uint32_t fittedWidth;
+    std::uint32_t fittedHeight;
+};
+
+void PrintTo(const JpegCase& jpegCase, std::ostream* out)
+{
+    *out << jpegCase.name;
 }
+
+class JpegDecodeTest : public DecodeFileTest, public testing::WithParamInterface<JpegCase>
+{
+};
+
+// Photos come out upright, and large ones decoded at reduced size still report their full size
+// and fit exactly as a full decode would.
+TEST_P(JpegDecodeTest, LoadsUprightWithTheFullPicturesSizes)
+{
+    const JpegCase& jpegCase = GetParam();
+    const auto path = File("photo.jpg");
+    const QByteArray jpeg = BandedJpeg(jpegCase.storedWidth, jpegCase.storedHeight, jpegCase.sideways);
+    std::ofstream(path, std::ios::binary).write(jpeg.constData(), jpeg.size());
+    const DecodedPicture picture = Library::DecodePicture(path, jpegCase.dim);
+    ASSERT_FALSE(picture.Empty());
+    EXPECT_EQ(picture.imageWidth, jpegCase.uprightWidth);
+    EXPECT_EQ(picture.imageHeight, jpegCase.uprightHeight);
+    EXPECT_EQ(picture.width, jpegCase.fittedWidth);
+    EXPECT_EQ(picture.height, jpegCase.fittedHeight);
+    const std::uint32_t bandX = jpegCase.sideways ? picture.width / 2 : 2;
+    const std::uint32_t bandY = jpegCase.sideways ? 2 : picture.height / 2;
+    const QColor band = QColor::fromRgba(PixelAt(picture, bandX, bandY));
+    const QColor rest = QColor::fromRgba(PixelAt(picture, picture.width - 3, picture.height - 3));
+    EXPECT_GT(band.red(), 200);
+    EXPECT_LT(band.green(), 80);
+    EXPECT_GT(rest.green(), 200);
+}
+
+INSTANTIATE_TEST_SUITE_P(Photos, JpegDecodeTest,
+    testing::Values(JpegCase{"SmallSideways", 60, 40, true, 64, 40, 60, 42, 64},
+        JpegCase{"LargeSidewaysReduced", 1200, 800, true, 256, 800, 1200, 170, 256},
+        JpegCase{"LargeLandscapeReduced", 1600, 1000, false, 256, 1600, 1000, 256, 160}),
+    [](const testing::TestParamInfo<JpegCase>& testCase) { return std::string(testCase.param.name); });
 }
