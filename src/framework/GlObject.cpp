@@ -6,6 +6,7 @@
 #include <epoxy/egl.h>
 #include <epoxy/gl.h>
 
+#include <cstdio>
 #include <utility>
 
 namespace Library
@@ -14,13 +15,29 @@ namespace
 {
 constexpr const char* NoOpenGl45 = FactorySingleton::NoOpenGlMessage;
 
+#ifndef NDEBUG
+// Debug builds report what the driver finds wrong as it happens, instead of a glGetError after
+// every call.
+void GLAPIENTRY ReportGlMessage(GLenum, GLenum type, GLuint, GLenum severity, GLsizei, const GLchar* message, const void*)
+{
+    if (type == GL_DEBUG_TYPE_ERROR || severity == GL_DEBUG_SEVERITY_HIGH) {
+        std::fprintf(stderr, "OpenGL: %s\n", message);
+    }
+}
+
+constexpr EGLint DebugContext = EGL_TRUE;
+#else
+constexpr EGLint DebugContext = EGL_FALSE;
+#endif
+
 EGLContext CreateCoreContext(EGLDisplay display)
 {
     if (eglBindAPI(EGL_OPENGL_API) != EGL_TRUE) {
         throw GameException(NoOpenGl45, eglGetError());
     }
     const EGLint attributes[] = {EGL_CONTEXT_MAJOR_VERSION, 4, EGL_CONTEXT_MINOR_VERSION, 5,
-        EGL_CONTEXT_OPENGL_PROFILE_MASK, EGL_CONTEXT_OPENGL_CORE_PROFILE_BIT, EGL_NONE};
+        EGL_CONTEXT_OPENGL_PROFILE_MASK, EGL_CONTEXT_OPENGL_CORE_PROFILE_BIT, EGL_CONTEXT_OPENGL_DEBUG, DebugContext,
+        EGL_NONE};
     EGLContext context = eglCreateContext(display, EGL_NO_CONFIG_KHR, EGL_NO_CONTEXT, attributes);
     if (context == EGL_NO_CONTEXT) {
         throw GameException(NoOpenGl45, eglGetError());
@@ -42,6 +59,10 @@ EglContext::EglContext()
     // Direct3D conventions keep the scene math unchanged: row 0 of every target is the top of
     // the picture and clip-space depth runs from 0 to 1.
     glClipControl(GL_UPPER_LEFT, GL_ZERO_TO_ONE);
+#ifndef NDEBUG
+    glEnable(GL_DEBUG_OUTPUT);
+    glDebugMessageCallback(ReportGlMessage, nullptr);
+#endif
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
 }
