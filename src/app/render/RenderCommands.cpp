@@ -1,5 +1,7 @@
 #include "RenderCommands.h"
 
+#include "DemoCommand.h"
+#include "ExportCommand.h"
 #include "ShowReport.h"
 
 #include "framework/GameException.h"
@@ -115,6 +117,12 @@ const Command Commands[] = {
         [](const RenderOptions& o) { return o.timeline; }, PrintTimeline},
     {"pellora-render [--project FILE] --frame SECONDS --out FILE.png [--size WxH] [--seed N]",
         [](const RenderOptions& o) { return o.frameSeconds.has_value(); }, RenderStill},
+    {"pellora-render --demo FILE.mp4 [export options]", [](const RenderOptions& o) { return !o.demo.empty(); },
+        ExportDemo},
+    {"pellora-render [--project FILE] --out FILE.mp4 [--size WxH] [--fps N] [--codec h264|hevc] [--bitrate N]\n"
+     "                [--rate-mode quality|vbr|cbr] [--quality N] [--speed N] [--threads N] [--hardware on|off]\n"
+     "                [--seed N]",
+        [](const RenderOptions& o) { return !o.out.empty(); }, ExportVideo},
 };
 
 } // namespace

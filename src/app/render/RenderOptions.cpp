@@ -46,6 +46,37 @@ std::optional<std::pair<int, int>> ParseSize(std::string_view text)
     return std::pair{*width, *height};
 }
 
+// An option that takes a whole number from low to high.
+OptionSpec NumberOption(std::string_view name, std::string_view help, std::optional<int> RenderOptions::*field,
+    int low, int high)
+{
+    return {name, "N", help, [=](RenderOptions& o, std::string_view v) {
+                const auto number = ParseNumber<int>(v);
+                if (!number || *number < low || *number > high) {
+                    return std::string(name) + " needs a number from " + std::to_string(low) + " to " +
+                        std::to_string(high) + ", got \"" + std::string(v) + "\"";
+                }
+                o.*field = *number;
+                return std::string();
+            }};
+}
+
+// An option that takes one of a few words.
+template <typename T>
+OptionSpec ChoiceOption(std::string_view name, std::string_view valueName, std::string_view help,
+    std::vector<std::pair<std::string_view, T>> choices, void (*store)(RenderOptions&, T))
+{
+    return {name, valueName, help, [=](RenderOptions& o, std::string_view v) {
+                for (const auto& [word, value] : choices) {
+                    if (word == v) {
+                        store(o, value);
+                        return std::string();
+                    }
+                }
+                return std::string(name) + " needs " + std::string(valueName) + ", got \"" + std::string(v) + "\"";
+            }};
+}
+
 const std::vector<OptionSpec>& Options()
 {
     static const std::vector<OptionSpec> options = {
@@ -85,6 +116,29 @@ const std::vector<OptionSpec>& Options()
                 o.seed = ParseNumber<std::uint32_t>(v);
                 return o.seed ? std::string() : "--seed needs a number from 0 to 4294967295, got \"" + std::string(v) + "\"";
             }},
+        {"--demo", "FILE.mp4", "export a demo show of generated photos and music (1280x720, 30 fps, 20 s)",
+            [](RenderOptions& o, std::string_view v) {
+                o.demo = std::filesystem::path(std::string(v));
+                return std::string();
+            }},
+        NumberOption("--fps", "video frames per second, instead of the project's", &RenderOptions::fps, 1, 240),
+        ChoiceOption<bool>("--codec", "h264|hevc", "video codec (default h264)", {{"h264", false}, {"hevc", true}},
+            [](RenderOptions& o, bool hevc) { o.hevc = hevc; }),
+        NumberOption("--bitrate", "average bit rate in bits per second (default 4000000)", &RenderOptions::bitRate, 1,
+            1000000000),
+        ChoiceOption<int>("--rate-mode", "quality|vbr|cbr",
+            "rate control: constant quality (default), variable or constant bit rate",
+            {{"vbr", 1}, {"quality", 2}, {"cbr", 3}}, [](RenderOptions& o, int mode) { o.rateMode = mode; }),
+        NumberOption("--quality", "picture quality 0..100 for --rate-mode quality (default 100)",
+            &RenderOptions::quality, 0, 100),
+        NumberOption("--speed", "quality vs speed: 0 fastest .. 100 best quality (default 50)",
+            &RenderOptions::qualityVsSpeed, 0, 100),
+        NumberOption("--threads", "encoder threads, 0 for the encoder's choice (default 0)", &RenderOptions::threads,
+            0, 64),
+        ChoiceOption<bool>("--hardware", "on|off",
+            "on (default): a hardware encoder when one works, with the tuning above; off: the software encoder "
+            "with its own defaults",
+            {{"on", true}, {"off", false}}, [](RenderOptions& o, bool on) { o.hardware = on; }),
         {"--help", "", "show this help",
             [](RenderOptions& o, std::string_view) {
                 o.help = true;

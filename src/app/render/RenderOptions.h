@@ -17,6 +17,17 @@ struct RenderOptions {
     std::optional<std::pair<int, int>> size; // overrides the project's frame size in memory only
     std::optional<std::uint32_t> seed;
     bool help = false;
+    // Video export (--out FILE.mp4 without --frame) and the demo; unset fields keep the defaults of
+    // the export settings dialog, and the project's own frame size and rate.
+    std::filesystem::path demo; // where --demo writes its video
+    std::optional<int> fps;
+    bool hevc = false;
+    std::optional<int> bitRate;
+    std::optional<int> rateMode; // 1 variable bit rate, 2 quality, 3 constant bit rate
+    std::optional<int> quality;
+    std::optional<int> qualityVsSpeed;
+    std::optional<int> threads;
+    std::optional<bool> hardware;
 };
 
 // Result of parsing: the options, or one line saying what is wrong.

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <filesystem>
+
+namespace Pellora::Render {
+
+// The demo show's format: what --demo exports.
+inline constexpr int kDemoWidth = 1280;
+inline constexpr int kDemoHeight = 720;
+inline constexpr int kDemoFPS = 30;
+inline constexpr unsigned kDemoSeconds = 20;
+
+// Writes the demo show into folder: nine painted photos (JPEG, landscape, square and portrait),
+// 20 seconds of generated music (WAV) and the project file, which it returns. Throws
+// std::runtime_error naming the file that could not be written.
+std::filesystem::path WriteDemoShow(const std::filesystem::path& folder);
+
+// The demo's music: a gentle four-chord progression of sine and triangle tones, 16-bit stereo
+// at 44100 Hz, `seconds` long.
+void WriteDemoMusic(const std::filesystem::path& path, double seconds);
+
+} // namespace Pellora::Render

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "RenderOptions.h"
+
+#include "ExportJob.h"
+#include "ShowFormat.h"
+
+namespace Pellora::Render {
+
+// The export job the command-line options ask for: the project (default: the data folder's), the
+// output file and the encoder choices; the format itself is read from the project later.
+Export::ExportJob JobFromOptions(const RenderOptions& options);
+Export::ShowOverrides OverridesFromOptions(const RenderOptions& options);
+
+// Runs one export to its end, showing progress on stderr; Ctrl-C cancels it, keeping a playable
+// file of the frames so far. Prints the output path on stdout when a file was written. Returns 0
+// for a complete video, 130 after a cancel, 1 on failure (with one line on stderr).
+int RunExport(const Export::ExportJob& job, const Export::ShowOverrides& overrides);
+
+// pellora-render --out FILE.mp4: exports the project.
+int ExportVideo(const RenderOptions& options);
+
+} // namespace Pellora::Render
