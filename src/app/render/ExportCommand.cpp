@@ -94,8 +94,9 @@ Export::ShowOverrides OverridesFromOptions(const RenderOptions& options)
 
 int RunExport(const Export::ExportJob& job, const Export::ShowOverrides& overrides)
 {
-    // The encoders' own statistics would bury the progress display; errors still show.
-    av_log_set_level(AV_LOG_ERROR);
+    // The encoders' statistics and the hardware probes' complaints would bury the progress display;
+    // failures reach the user through the export's own message.
+    av_log_set_level(AV_LOG_FATAL);
     Export::ExportSession session(job, overrides);
     ProgressDisplay display(std::cerr, isatty(STDERR_FILENO) != 0);
     const InterruptWatch interrupt;
