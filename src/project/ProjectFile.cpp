@@ -93,8 +93,13 @@ void ReadBackground(ProjectSettings& s, const std::string& value)
   }
 }
 
-std::u16string FirstSubField(const std::string& value)
+// "OrigImage" and "Thumbnail" hold a single path. The program writes a "/" inside it as "<comma>", so a
+// raw "/" means the line was written by hand with a plain Linux path: then the whole value is the path.
+std::u16string SinglePathField(const std::string& value)
 {
+  if (value.find('/') != std::string::npos) {
+    return Utf8ToUtf16(capi::csv::replace_all(value, kSlashEscape, "/"));
+  }
   SubFields fields(value);
   std::string path;
   fields >> path;
@@ -103,7 +108,7 @@ std::u16string FirstSubField(const std::string& value)
 
 void ReadOrigImage(ProjectSettings& s, const std::string& value)
 {
-  std::u16string path = FirstSubField(value);
+  std::u16string path = SinglePathField(value);
   if (IsExistingFile(path)) {
     s.m_OrigImages.push_back(std::move(path));
     return;
@@ -174,7 +179,7 @@ const std::pair<std::string_view, LineAction> kLineActions[] = {
   {"BackgroundImage", ReadBackground},
   {"OrigBackgroundImage", [](ProjectSettings& s, const std::string& v) { s.m_OrigBackgroundImage = Utf8ToUtf16(v); }},
   {"OrigImage", ReadOrigImage},
-  {"Thumbnail", [](ProjectSettings& s, const std::string& v) { s.m_Thumbnails.push_back(FirstSubField(v)); }},
+  {"Thumbnail", [](ProjectSettings& s, const std::string& v) { s.m_Thumbnails.push_back(SinglePathField(v)); }},
   {"BackgroundMoving", [](ProjectSettings& s, const std::string& v) { s.m_BackgroundMoving = IsYes(v); }},
   {"ShowSinewave", [](ProjectSettings& s, const std::string& v) { s.m_ShowSinewave = IsYes(v); }},
   {"Slant3DTextSpreading", [](ProjectSettings& s, const std::string& v) { s.m_Slant3DTextSpreading = IsYes(v); }},
@@ -269,9 +274,24 @@ bool ProjectSettings::Load(const std::u16string& path)
   return true;
 }
 
+// Writes next to the project and renames over it only when every byte is out, so a full disk or a
+// crash while saving leaves the previous project intact.
 bool ProjectSettings::Save(const std::u16string& path) const
 {
-  capi::csv::file_ostream out(ToPath(path));
+  std::filesystem::path target = ToPath(path);
+  std::filesystem::path temporary = target;
+  temporary += ".saving";
+  std::error_code error;
+  if (!WriteTo(temporary) || (std::filesystem::rename(temporary, target, error), error)) {
+    std::filesystem::remove(temporary, error);
+    return false;
+  }
+  return true;
+}
+
+bool ProjectSettings::WriteTo(const std::filesystem::path& file) const
+{
+  capi::csv::file_ostream out(file);
   if (!out.is_open()) {
     return false;
   }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -54,7 +55,8 @@ public:
   // Reads the file into this object; false when it cannot be opened or does not start with
   // "App=vidorra". Bad values are skipped line by line; photos whose files are gone are dropped.
   bool Load(const std::u16string& path);
-  // Writes the whole project; false when the file cannot be created or written completely.
+  // Writes the whole project; false when the file cannot be created or written completely, and then
+  // the file that was there before is left as it was.
   bool Save(const std::u16string& path) const;
 
   // The first circle entry for path, or an entry with no points for it.
@@ -109,4 +111,7 @@ public:
   std::vector<std::int32_t> m_Brightness;  // matched to m_OrigImages by position
   std::vector<CirclesInfo> m_CirclesInfo;
   std::map<std::u16string, EndCreditInfo> m_EndCreditInfo;  // keyed by photo path
+
+private:
+  bool WriteTo(const std::filesystem::path& file) const;
 };

@@ -270,6 +270,29 @@ TEST_F(ProjectRoundTrip, WindowsFileLoadsAsBefore)
   EXPECT_EQ(s.m_Brightness, std::vector<std::int32_t>{60});
 }
 
+TEST_F(ProjectRoundTrip, HandWrittenPlainLinuxPathsLoad)
+{
+  const auto photo = Photo("Ferien 2024/Strand \xC3\xBC.jpg");
+  const std::string plain = Utf16ToUtf8(photo);
+  const ProjectSettings s = LoadText(mFolder, Lines({"App=vidorra", "OrigImage=" + plain, "Thumbnail=" + plain + ".t.jpg"}));
+  EXPECT_EQ(s.m_OrigImages, std::vector<std::u16string>{photo});
+  EXPECT_EQ(s.m_Thumbnails, std::vector<std::u16string>{photo + u".t.jpg"});
+}
+
+TEST_F(ProjectRoundTrip, FailedSaveLeavesThePreviousFile)
+{
+  const auto path = mFolder.File("project.txt");
+  ProjectSettings saved;
+  saved.m_PlainTextTitle = u"first";
+  ASSERT_TRUE(saved.Save(path));
+  const std::string before = ReadBytes(path);
+  // A folder where the temporary file would go makes the second save fail before it touches the file.
+  std::filesystem::create_directory(ToPath(path + u".saving"));
+  saved.m_PlainTextTitle = u"second";
+  EXPECT_FALSE(saved.Save(path));
+  EXPECT_EQ(ReadBytes(path), before);
+}
+
 TEST_F(ProjectRoundTrip, EscapesAppearInTheFile)
 {
   const auto photo = Photo("a.jpg");
