@@ -244,14 +244,10 @@ constexpr std::array<DemoPhoto, 9> kPhotos = {{
     {"09-mosaic.jpg", 1100, 1100, PaintMosaic},
 }};
 
-std::filesystem::path WritePhoto(const std::filesystem::path& folder, const DemoPhoto& photo)
+std::filesystem::path WritePhoto(const std::filesystem::path& folder, std::size_t index)
 {
-    QImage image(photo.width, photo.height, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    photo.paint(painter, photo.width, photo.height);
-    painter.end();
+    const DemoPhoto& photo = kPhotos[index];
+    const QImage image = PaintDemoPhoto(static_cast<int>(index), photo.width, photo.height);
     const auto path = folder / photo.name;
     if (!image.save(QString::fromStdString(path.string()), "JPEG", 90)) {
         throw std::runtime_error("cannot write the demo photo \"" + path.string() + "\"");
@@ -378,6 +374,22 @@ void WriteWav(const std::filesystem::path& path, const std::vector<float>& stere
 
 } // namespace
 
+int DemoPhotoCount()
+{
+    return static_cast<int>(kPhotos.size());
+}
+
+QImage PaintDemoPhoto(int index, int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    kPhotos[static_cast<std::size_t>(index) % kPhotos.size()].paint(painter, width, height);
+    painter.end();
+    return image;
+}
+
 void WriteDemoMusic(const std::filesystem::path& path, double seconds)
 {
     std::vector<float> stereo(2 * static_cast<std::size_t>(seconds * kSampleRate), 0.0f);
@@ -396,8 +408,8 @@ std::filesystem::path WriteDemoShow(const std::filesystem::path& folder)
     project.m_FPS = kDemoFPS;
     project.m_Duration = kDemoSeconds;
     project.m_PlainTextTitle = u"Pellora Demo";
-    for (const DemoPhoto& photo : kPhotos) {
-        project.m_OrigImages.push_back(FromPath(WritePhoto(folder, photo)));
+    for (std::size_t i = 0; i < kPhotos.size(); ++i) {
+        project.m_OrigImages.push_back(FromPath(WritePhoto(folder, i)));
         project.m_Thumbnails.emplace_back();
         project.m_Brightness.push_back(100);
     }

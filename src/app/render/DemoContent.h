@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QImage>
+
 #include <filesystem>
 
 namespace Pellora::Render {
@@ -14,6 +16,11 @@ inline constexpr unsigned kDemoSeconds = 20;
 // 20 seconds of generated music (WAV) and the project file, which it returns. Throws
 // std::runtime_error naming the file that could not be written.
 std::filesystem::path WriteDemoShow(const std::filesystem::path& folder);
+
+// The demo's paintings, numbered from 0; index is taken modulo their count. Painted at any size,
+// for the benchmarks' large photos too.
+int DemoPhotoCount();
+QImage PaintDemoPhoto(int index, int width, int height);
 
 // The demo's music: a gentle four-chord progression of sine and triangle tones, 16-bit stereo
 // at 44100 Hz, `seconds` long.
