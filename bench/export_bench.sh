@@ -15,7 +15,8 @@ cmake --build "$BUILD" --target pellora-export-bench >/dev/null
 BENCH="$BUILD/bench/pellora-export-bench"
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/pellora-bench-XXXXXX")
 trap 'rm -rf "$WORK"' EXIT
-export QT_QPA_PLATFORM=offscreen XDG_DATA_HOME="$WORK/data"
+mkdir -m 700 "$WORK/runtime"
+export QT_QPA_PLATFORM=offscreen XDG_DATA_HOME="$WORK/data" XDG_RUNTIME_DIR="$WORK/runtime"
 
 load() { cut -d' ' -f1-3 /proc/loadavg; }
 # The value of key=value in a line of figures.

@@ -54,11 +54,11 @@ private:
 int Report(Export::ExportSession& session)
 {
     const Export::ExportJob& job = session.Job();
+    const auto& progress = session.Progress();
     if (!session.Succeeded()) {
         std::cerr << "pellora-render: " << session.ErrorMessage() << "\n";
-        return 1;
+        return progress.ExportCancelled ? kCancelledExit : 1;
     }
-    const auto& progress = session.Progress();
     std::cout << job.mOutputPath.string() << "\n";
     if (!progress.VideoEncoded) {
         std::cerr << "pellora-render: cancelled; " << job.mOutputPath << " holds the first " << progress.FramesDone

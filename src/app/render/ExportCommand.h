@@ -14,7 +14,8 @@ Export::ShowOverrides OverridesFromOptions(const RenderOptions& options);
 
 // Runs one export to its end, showing progress on stderr; Ctrl-C cancels it, keeping a playable
 // file of the frames so far. Prints the output path on stdout when a file was written. Returns 0
-// for a complete video, 130 after a cancel, 1 on failure (with one line on stderr).
+// for a complete video, 130 after a cancel (also one that came before the first frame and left no
+// file), 1 on failure; a failure or a cancel without a file says why in one line on stderr.
 int RunExport(const Export::ExportJob& job, const Export::ShowOverrides& overrides);
 
 // pellora-render --out FILE.mp4: exports the project.
