@@ -12,6 +12,7 @@ extern "C" {
 #include <unistd.h>
 
 #include <csignal>
+#include <iomanip>
 #include <iostream>
 
 namespace Pellora::Render {
@@ -66,7 +67,8 @@ int Report(Export::ExportSession& session)
         return kCancelledExit;
     }
     std::cerr << "pellora-render: wrote " << progress.FramesDone << " frames (" << job.mWidth << "x" << job.mHeight
-              << ", " << job.mFPS << " fps, " << job.mDuration << " s) in " << session.Timings().mTotal << " s\n";
+              << ", " << job.mFPS << " fps, " << job.mDuration << " s) in " << std::fixed << std::setprecision(1)
+              << session.Timings().mTotal << " s\n";
     return 0;
 }
 
