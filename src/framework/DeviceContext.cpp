@@ -23,6 +23,27 @@ void SetCapability(GLenum capability, bool enabled)
     }
 }
 
+GLuint BoundDrawFramebuffer()
+{
+    GLint framebuffer = 0;
+    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &framebuffer);
+    return static_cast<GLuint>(framebuffer);
+}
+
+GLuint DepthAttachment(GLuint framebuffer)
+{
+    GLint type = GL_NONE;
+    glGetNamedFramebufferAttachmentParameteriv(
+        framebuffer, GL_DEPTH_STENCIL_ATTACHMENT, GL_FRAMEBUFFER_ATTACHMENT_OBJECT_TYPE, &type);
+    if (type != GL_TEXTURE) {
+        return 0;
+    }
+    GLint name = 0;
+    glGetNamedFramebufferAttachmentParameteriv(
+        framebuffer, GL_DEPTH_STENCIL_ATTACHMENT, GL_FRAMEBUFFER_ATTACHMENT_OBJECT_NAME, &name);
+    return static_cast<GLuint>(name);
+}
+
 GlName CreateOwned(GraphicsDevice& device, GlKind kind, void (*create)(GLsizei, GLuint*))
 {
     device.MakeCurrent();
@@ -114,8 +135,14 @@ void DeviceContext::ClearDepthStencilView(
     if (!view || flags == 0) {
         return;
     }
-    const GLuint framebuffer = mClearFramebuffer.Get();
-    glNamedFramebufferTexture(framebuffer, GL_DEPTH_STENCIL_ATTACHMENT, view.Texture()->Name(), 0);
+    // llvmpipe clears the bound targets lazily, tile by tile as it draws the next frame; through
+    // another framebuffer the clear becomes a pass of its own after a flush of the bound one.
+    const GLuint drawFramebuffer = BoundDrawFramebuffer();
+    const bool bound = drawFramebuffer != 0 && DepthAttachment(drawFramebuffer) == view.Texture()->Name();
+    const GLuint framebuffer = bound ? drawFramebuffer : mClearFramebuffer.Get();
+    if (!bound) {
+        glNamedFramebufferTexture(framebuffer, GL_DEPTH_STENCIL_ATTACHMENT, view.Texture()->Name(), 0);
+    }
     glDepthMask(GL_TRUE);
     glStencilMask(0xFF);
     glDisable(GL_SCISSOR_TEST);
@@ -127,7 +154,9 @@ void DeviceContext::ClearDepthStencilView(
     } else {
         glClearNamedFramebufferiv(framebuffer, GL_STENCIL, 0, &stencilValue);
     }
-    glNamedFramebufferTexture(framebuffer, GL_DEPTH_STENCIL_ATTACHMENT, 0, 0);
+    if (!bound) {
+        glNamedFramebufferTexture(framebuffer, GL_DEPTH_STENCIL_ATTACHMENT, 0, 0);
+    }
     ApplyDepthStencil();
     ApplyRasterizer();
 }
