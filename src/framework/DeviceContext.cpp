@@ -1,7 +1,11 @@
 #include "framework/DeviceContext.h"
 
+#include "framework/GameException.h"
 #include "framework/GlEnums.h"
+#include "framework/GpuHelpers.h"
 #include "framework/GraphicsDevice.h"
+
+#include <string>
 
 namespace Library
 {
@@ -63,6 +67,9 @@ DeviceContext::DeviceContext(GraphicsDevice& device)
     }))
     , mClearFramebuffer(CreateOwned(device, GlKind::Framebuffer, [](GLsizei n, GLuint* names) {
         glCreateFramebuffers(n, names);
+    }))
+    , mResolvePipeline(CreateOwned(device, GlKind::ProgramPipeline, [](GLsizei n, GLuint* names) {
+        glCreateProgramPipelines(n, names);
     }))
 {
     glNamedFramebufferDrawBuffer(mClearFramebuffer.Get(), GL_NONE);
@@ -301,16 +308,44 @@ void DeviceContext::Draw(std::uint32_t vertexCount, std::uint32_t startVertex)
     glDrawArrays(GlEnums::Topology(mTopology), static_cast<GLint>(startVertex), static_cast<GLsizei>(vertexCount));
 }
 
-void DeviceContext::ResolveSubresource(const RenderTargetView& destination, const RenderTargetView& source)
+void DeviceContext::ResolveOpaque(const RenderTargetView& destination, const RenderTargetView& source)
 {
     if (!destination || !source) {
         return;
     }
-    const auto width = static_cast<GLint>(source.Texture()->Desc().Width);
-    const auto height = static_cast<GLint>(source.Texture()->Desc().Height);
+    const Texture2DDesc& desc = source.Texture()->Desc();
+    if (desc.SampleCount != ResolvedSampleCount) {
+        throw GameException("The resolve pass averages " + std::to_string(ResolvedSampleCount) + " samples, not "
+            + std::to_string(desc.SampleCount) + ".");
+    }
+    if (!mResolvePixelShader) {
+        CreateVertexShader(mDevice, "framework/FullScreen.vert", mResolveVertexShader);
+        CreatePixelShader(mDevice, "framework/ResolveOpaque.frag", mResolvePixelShader);
+        glUseProgramStages(mResolvePipeline.Get(), GL_VERTEX_SHADER_BIT, mResolveVertexShader.Name());
+        glUseProgramStages(mResolvePipeline.Get(), GL_FRAGMENT_SHADER_BIT, mResolvePixelShader.Name());
+    }
+    GLint boundFramebuffer = 0;
+    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &boundFramebuffer);
+    std::array<GLfloat, 4> viewport{};
+    glGetFloati_v(GL_VIEWPORT, 0, viewport.data());
+
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, destination.Framebuffer());
+    glViewportIndexedf(0, 0.0f, 0.0f, static_cast<GLfloat>(desc.Width), static_cast<GLfloat>(desc.Height));
     glDisable(GL_SCISSOR_TEST);
-    glBlitNamedFramebuffer(source.Framebuffer(), destination.Framebuffer(), 0, 0, width, height, 0, 0, width,
-        height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    glDisable(GL_CULL_FACE);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glDisablei(GL_BLEND, 0);
+    glColorMaski(0, GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    // The multisample binding point of unit 0 is one the components' 2D textures never use.
+    glBindTextureUnit(0, source.Texture()->Name());
+    glBindProgramPipeline(mResolvePipeline.Get());
+    glBindVertexArray(mEmptyVertexArray.Get());
+    glDrawArrays(GL_TRIANGLES, 0, 3);
+
+    glBindProgramPipeline(mPipeline.Get());
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(boundFramebuffer));
+    glViewportIndexedf(0, viewport[0], viewport[1], viewport[2], viewport[3]);
+    ApplyBlend();
     ApplyRasterizer();
 }
 

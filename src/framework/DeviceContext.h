@@ -52,8 +52,11 @@ public:
     void DrawIndexed(std::uint32_t indexCount, std::uint32_t startIndex, std::int32_t baseVertex);
     void Draw(std::uint32_t vertexCount, std::uint32_t startVertex);
 
-    // Multisample resolve of a whole target into a single-sample target of the same size.
-    void ResolveSubresource(const RenderTargetView& destination, const RenderTargetView& source);
+    // Multisample resolve of a whole four-sample target into a single-sample target of the same
+    // size, with alpha set to 1: the finished picture is opaque. Leaves the bound targets and
+    // states as they were.
+    static constexpr std::uint32_t ResolvedSampleCount = 4;
+    void ResolveOpaque(const RenderTargetView& destination, const RenderTargetView& source);
     // Copies a single-sample target into a staging buffer of width x height x 4 bytes, as B, G, R, A
     // bytes, top row first. Map(Read) waits for the copy, so callers can queue several first.
     void CopyTargetToStaging(const RenderTargetView& source, const Buffer& staging);
@@ -76,6 +79,9 @@ private:
     GlName mPipeline;
     GlName mEmptyVertexArray;
     GlName mClearFramebuffer;
+    GlName mResolvePipeline;
+    VertexShader mResolveVertexShader;
+    PixelShader mResolvePixelShader;
     PrimitiveTopology mTopology = PrimitiveTopology::TriangleList;
     const InputLayout* mLayout = nullptr;
     std::array<VertexBinding, 16> mVertexBuffers{};

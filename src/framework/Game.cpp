@@ -197,9 +197,7 @@ void Game::Present()
     if (!mContext || !mColorView) {
         return;
     }
-    mContext->ResolveSubresource(mResolvedView, mColorView);
-    // Blending writes translucent alpha into the target; the finished picture is opaque.
-    mContext->ClearRenderTargetView(mResolvedView, {0.0f, 0.0f, 0.0f, 1.0f}, ColorWriteAlpha);
+    mContext->ResolveOpaque(mResolvedView, mColorView);
     if (mTargetKind == TargetKind::PreviewWindow) {
         DeliverPreview();
     }

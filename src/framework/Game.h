@@ -99,7 +99,7 @@ private:
 
     std::unique_ptr<GraphicsDevice> mDevice;
     std::unique_ptr<DeviceContext> mContext;
-    std::uint32_t mSampleCount = 4;
+    std::uint32_t mSampleCount = DeviceContext::ResolvedSampleCount;
     std::uint32_t mWidth = 0;
     std::uint32_t mHeight = 0;
     RenderTargetView mColorView;

@@ -71,6 +71,9 @@ public:
 
     void SetTexture(const Library::TextureRes& texture) { mTexture = texture; }
 
+    // Which of a pixel's samples the quad may write.
+    void SetSampleMask(std::uint32_t mask) { mSampleMask = mask; }
+
     // Clears to black and draws the quad (left-top, left-bottom, right-bottom, right-top) covering
     // x, y from -half to half in clip space, transformed by matrix (row-vector convention).
     void Draw(const Library::RasterizerState* rasterizer, const Library::BlendState* blend, float half = 0.5f,
@@ -99,7 +102,7 @@ public:
         context.VSSetConstantBuffers(0, &mConstants);
         context.PSSetShaderResources(0, &mTexture.View);
         context.PSSetSamplers(0, &mSampler);
-        context.OMSetBlendState(blend);
+        context.OMSetBlendState(blend, {}, mSampleMask);
         context.RSSetState(rasterizer);
         context.DrawIndexed(6, 0, 0);
         mGame->Present();
@@ -138,5 +141,6 @@ private:
     Library::Buffer mConstants;
     Library::SamplerState mSampler;
     Library::TextureRes mTexture;
+    std::uint32_t mSampleMask = 0xFFFFFFFFu;
 };
 }

@@ -102,6 +102,19 @@ INSTANTIATE_TEST_SUITE_P(States, BlendStateTest,
     testing::Values(BlendCase{"AlphaBlend", true, 128}, BlendCase{"NoBlend", false, 255}),
     [](const testing::TestParamInfo<BlendCase>& testCase) { return std::string(testCase.param.name); });
 
+// The presented pixel is the mean of its four samples: red written into one, two or all of them.
+TEST(Resolve, EachPixelIsTheMeanOfItsSamples)
+{
+    const std::pair<std::uint32_t, int> cases[] = {{0x1u, 64}, {0x3u, 128}, {0x7u, 191}, {0xFu, 255}};
+    for (const auto& [mask, expectedRed] : cases) {
+        QuadScene scene;
+        scene.SetSampleMask(mask);
+        scene.Draw(&RasterizerStates::SolidNoCull, nullptr, 1.0f);
+        EXPECT_EQ(scene.At(scene.ReadBack(), 8, 8), (Pixel{0, 0, static_cast<std::uint8_t>(expectedRed), 255}))
+            << "sample mask " << mask;
+    }
+}
+
 // Row 0 of a texture is the top of the picture, and row 0 of the read-back is the top of the frame.
 TEST(Orientation, TheTextureTopIsDrawnAtTheTopOfTheFrame)
 {
