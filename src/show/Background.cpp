@@ -30,6 +30,8 @@ const std::array<Library::InputElementDesc, 2> VertexLayout = {{
 Background::Background(Library::Game& game, std::shared_ptr<Library::Camera> camera, std::uint32_t renderWidth,
     std::uint32_t renderHeight, float scale)
     : DrawableGameComponent(game, std::move(camera)),
+      mRenderWidth(renderWidth),
+      mRenderHeight(renderHeight),
       mScreenAspect(static_cast<float>(renderWidth) / static_cast<float>(std::max(renderHeight, 1u))),
       mScale(scale)
 {
@@ -66,6 +68,10 @@ void Background::LoadPicture(const std::filesystem::path& path, std::uint32_t wi
         {{x, y, mDepth, 1.0f}, {quad.uMax, 0.0f}},
     }};
     Library::CreateStaticVertexBuffer(device, vertices.data(), sizeof(vertices), mVertexBuffer);
+    for (std::size_t i = 0; i < vertices.size(); ++i) {
+        const auto& p = vertices[i].position;
+        mCorners[i] = {p[0], p[1], p[2], p[3]};
+    }
 }
 
 void Background::SetUp()
@@ -79,6 +85,7 @@ void Background::SetUp()
     Library::CreateConstantBuffer(device, sizeof(CBufferPerObject), mTransformationBuffer);
     Library::CreateConstantBuffer(device, sizeof(CAlphaBufferPerObject), mAlphaBuffer);
     Library::CreateSamplerState(device, mSampler);
+    Library::CreateDepthAlwaysState(device, mDepthAlways);
 }
 
 void Background::Render(const Library::FrameTime& frameTime)
@@ -87,8 +94,7 @@ void Background::Render(const Library::FrameTime& frameTime)
         mStarted = true;
         mFirstTime = static_cast<float>(frameTime.sinceStart);
     }
-    const float elapsed = static_cast<float>(frameTime.sinceStart) - mFirstTime;
-    if ((mEndTime > 0.0f && elapsed > mEndTime) || !mVertexBuffer || !mVertexShader) {
+    if (!WillDraw(frameTime)) {
         return;
     }
     auto& context = mGame->Context();
@@ -99,8 +105,7 @@ void Background::Render(const Library::FrameTime& frameTime)
     context.VSSetShader(&mVertexShader);
     context.PSSetShader(&mPixelShader);
 
-    const auto wvp = Library::Multiply(ComputeDrift(frameTime), mCamera->ViewProjectionMatrix());
-    const CBufferPerObject transformation{Library::Transpose(wvp)};
+    const CBufferPerObject transformation{Library::Transpose(WorldViewProjection(frameTime))};
     context.UpdateSubresource(mTransformationBuffer, &transformation);
     context.VSSetConstantBuffers(0, &mTransformationBuffer);
     context.UpdateSubresource(mAlphaBuffer, &mAlpha);
@@ -108,7 +113,36 @@ void Background::Render(const Library::FrameTime& frameTime)
     context.PSSetShaderResources(0, mPicture.View ? &mPicture.View : nullptr);
     context.PSSetSamplers(0, &mSampler);
     context.RSSetState(&Library::RasterizerStates::SolidCullBackCcw);
+    context.OMSetBlendState(nullptr);
+    context.OMSetDepthStencilState(&mDepthAlways);
     context.DrawIndexed(mIndexCount, 0, 0);
+    context.OMSetDepthStencilState(nullptr);
+}
+
+bool Background::CoversTarget(const Library::FrameTime& frameTime) const
+{
+    if (!mStarted || !IsShown() || !WillDraw(frameTime) || mRenderWidth == 0 || mRenderHeight == 0) {
+        return false;
+    }
+    const auto wvp = WorldViewProjection(frameTime);
+    std::array<Library::Float4, 4> clipCorners{};
+    for (std::size_t i = 0; i < mCorners.size(); ++i) {
+        clipCorners[i] = Library::Transform(mCorners[i], wvp);
+    }
+    // Two pixels beyond the edges, for the sample positions and the rounding of the rasterizer.
+    return QuadCoversViewport(clipCorners, 4.0f / static_cast<float>(mRenderWidth),
+        4.0f / static_cast<float>(mRenderHeight));
+}
+
+bool Background::WillDraw(const Library::FrameTime& frameTime) const
+{
+    const float elapsed = static_cast<float>(frameTime.sinceStart) - mFirstTime;
+    return !(mEndTime > 0.0f && elapsed > mEndTime) && mVertexBuffer && mVertexShader;
+}
+
+Library::Float4x4 Background::WorldViewProjection(const Library::FrameTime& frameTime) const
+{
+    return Library::Multiply(ComputeDrift(frameTime), mCamera->ViewProjectionMatrix());
 }
 
 Library::Float4x4 Background::ComputeDrift(const Library::FrameTime& frameTime) const

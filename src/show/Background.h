@@ -30,7 +30,12 @@ public:
     void LoadPicture(const std::filesystem::path& path, std::uint32_t width, std::uint32_t height);
 
     void SetUp() override;
+    // Draws as the first thing on the target: with the default blend state, and writing its depth
+    // without testing it, since nothing lies behind it. It leaves the default states behind.
     void Render(const Library::FrameTime& frameTime) override;
+    // Whether the next Render at frameTime will overwrite every sample of the target, colour and
+    // depth, so that clearing the target first would change nothing.
+    bool CoversTarget(const Library::FrameTime& frameTime) const;
     // The world matrix of the moment: a translation along the drift path, 0.8 towards the eye.
     virtual Library::Float4x4 ComputeDrift(const Library::FrameTime& frameTime) const;
 
@@ -51,7 +56,11 @@ public:
     };
 
 private:
+    bool WillDraw(const Library::FrameTime& frameTime) const;
+    Library::Float4x4 WorldViewProjection(const Library::FrameTime& frameTime) const;
 
+    std::uint32_t mRenderWidth;
+    std::uint32_t mRenderHeight;
     float mScreenAspect;
     std::filesystem::path mPicturePath;
     float mFirstTime = 0.0f; // show time of the first Render, seconds
@@ -63,6 +72,8 @@ private:
     Library::Buffer mIndexBuffer;
     Library::Buffer mTransformationBuffer;
     Library::SamplerState mSampler;
+    Library::DepthStencilState mDepthAlways;
+    std::array<Library::Float4, 4> mCorners{};
     Library::TextureRes mPicture;
     std::uint32_t mIndexCount = 0;
     CAlphaBufferPerObject mAlpha;

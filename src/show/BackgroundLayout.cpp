@@ -68,4 +68,37 @@ std::array<float, 2> ComputeDriftOffset(float elapsed, bool moving, float scale)
     return {-k * (b - 3 * EdgeSeconds), d - k * (b - 3 * EdgeSeconds)};
 }
 
+bool QuadCoversViewport(const std::array<Library::Float4, 4>& clipCorners, float marginX, float marginY)
+{
+    std::array<std::array<float, 2>, 4> corners{};
+    for (std::size_t i = 0; i < corners.size(); ++i) {
+        const Library::Float4& c = clipCorners[i];
+        if (!(c.w > 0.0f)) {
+            return false;
+        }
+        corners[i] = {c.x / c.w, c.y / c.w};
+    }
+    // Positive when p lies left of the edge from a to b.
+    const auto side = [](const std::array<float, 2>& a, const std::array<float, 2>& b, float px, float py) {
+        return (b[0] - a[0]) * (py - a[1]) - (b[1] - a[1]) * (px - a[0]);
+    };
+    const float turn = side(corners[0], corners[1], corners[2][0], corners[2][1]);
+    if (turn == 0.0f || !std::isfinite(turn)) {
+        return false;
+    }
+    const float x = 1.0f + marginX;
+    const float y = 1.0f + marginY;
+    const std::array<std::array<float, 2>, 4> viewport = {{{-x, -y}, {x, -y}, {x, y}, {-x, y}}};
+    for (std::size_t i = 0; i < corners.size(); ++i) {
+        const auto& a = corners[i];
+        const auto& b = corners[(i + 1) % corners.size()];
+        for (const auto& point : viewport) {
+            if (side(a, b, point[0], point[1]) * turn < 0.0f) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 } // namespace Rendering

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framework/VectorMath.h"
+
 #include <array>
 
 namespace Rendering {
@@ -21,5 +23,10 @@ BackgroundQuad ComputeBackgroundQuad(float screenAspect, float pictureAspect, fl
 // The (x, y) offset of the background along its diamond path at `elapsed` seconds after its first
 // drawn frame; (0, 0) when it does not move or before its first frame.
 std::array<float, 2> ComputeDriftOffset(float elapsed, bool moving, float scale);
+
+// Whether a convex quad, given by its corners in clip space in order around its edge, covers the
+// whole viewport and a margin beyond it (in normalised device units), so that every sample of the
+// target lies inside it. False when a corner lies at or behind the eye.
+bool QuadCoversViewport(const std::array<Library::Float4, 4>& clipCorners, float marginX, float marginY);
 
 } // namespace Rendering

@@ -281,8 +281,12 @@ void RenderingGame::RenderFrame(const Library::FrameTime& frameTime)
     if (t <= mTimelineEnd) {
         SwitchTimeline(t);
     }
-    Context().ClearRenderTargetView(ColorView(), ClearColor);
-    Context().ClearDepthStencilView(DepthView(), Library::ClearDepth | Library::ClearStencil, 1.0f, 0);
+    // A background that covers every sample overwrites colour and depth anyway; clearing the
+    // four-sample target first would only add writes to every sample.
+    if (mBackground == nullptr || !mBackground->CoversTarget(frameTime)) {
+        Context().ClearRenderTargetView(ColorView(), ClearColor);
+        Context().ClearDepthStencilView(DepthView(), Library::ClearDepth | Library::ClearStencil, 1.0f, 0);
+    }
     Game::RenderFrame(frameTime);
     Present();
 }

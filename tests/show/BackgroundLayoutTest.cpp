@@ -56,5 +56,35 @@ TEST(BackgroundDrift, TravelsAlongADiamondOnceEverySixteenSeconds)
     EXPECT_EQ(ComputeDriftOffset(8.0f, false, 1.0f), (std::array<float, 2>{0.0f, 0.0f}));
 }
 
+// Corners in clip space, in drawing order: a rectangle from (x0, y0) to (x1, y1) at depth w.
+std::array<Library::Float4, 4> Rectangle(float x0, float y0, float x1, float y1, float w = 2.0f)
+{
+    return {{{x0 * w, y1 * w, 0.5f, w}, {x0 * w, y0 * w, 0.5f, w}, {x1 * w, y0 * w, 0.5f, w}, {x1 * w, y1 * w, 0.5f, w}}};
+}
+
+TEST(BackgroundCoverage, TheQuadMustReachPastEveryEdgeOfTheViewport)
+{
+    const float m = 0.05f;
+    const std::array<Library::Float4, 4> turned = {{{0.0f, 2.2f, 0.5f, 1.0f}, {-2.2f, 0.0f, 0.5f, 1.0f},
+        {0.0f, -2.2f, 0.5f, 1.0f}, {2.2f, 0.0f, 0.5f, 1.0f}}};
+    const std::tuple<const char*, std::array<Library::Float4, 4>, bool> cases[] = {
+        {"overfills", Rectangle(-1.2f, -1.3f, 1.2f, 1.3f), true},
+        {"just past the margin", Rectangle(-1.06f, -1.06f, 1.06f, 1.06f), true},
+        {"short of the margin on the right", Rectangle(-1.2f, -1.2f, 1.04f, 1.2f), false},
+        {"short at the top", Rectangle(-1.2f, -1.2f, 1.2f, 1.0f), false},
+        {"inside the viewport", Rectangle(-0.5f, -0.5f, 0.5f, 0.5f), false},
+        {"drawn the other way round", Rectangle(1.2f, 1.2f, -1.2f, -1.2f), true},
+        {"behind the eye", Rectangle(-1.2f, -1.2f, 1.2f, 1.2f, -1.0f), false},
+        {"degenerate", Rectangle(-1.2f, 0.0f, 1.2f, 0.0f), false},
+        {"a diamond around the viewport", turned, true},
+    };
+    for (const auto& [name, corners, covers] : cases) {
+        EXPECT_EQ(QuadCoversViewport(corners, m, m), covers) << name;
+    }
+    auto oneBehind = Rectangle(-1.2f, -1.2f, 1.2f, 1.2f);
+    oneBehind[2].w = 0.0f;
+    EXPECT_FALSE(QuadCoversViewport(oneBehind, m, m));
+}
+
 } // namespace
 } // namespace Rendering

@@ -197,6 +197,62 @@ TEST(Background, WithoutAProjectNothingIsDrawn)
     EXPECT_TRUE(IsBlack(PixelAt(*game, 2, 2)));
 }
 
+std::vector<std::uint8_t> CaptureNextFrame(RenderingGame& game)
+{
+    game.RunFrame();
+    bool lastFrame = false;
+    game.CaptureFrame(lastFrame);
+    const auto frame = game.CapturedFrame();
+    return {frame.begin(), frame.end()};
+}
+
+// Leaves magenta and the nearest depth in the target, as if something had been drawn over all of it.
+void LeaveStaleContent(RenderingGame& game)
+{
+    game.Context().ClearRenderTargetView(game.ColorView(), {1.0f, 0.0f, 1.0f, 1.0f});
+    game.Context().ClearDepthStencilView(game.DepthView(), Library::ClearDepth | Library::ClearStencil, 0.0f, 0);
+}
+
+// A drifting background that covers the whole target stands in for the clears: whatever was left in
+// the target, colour or depth, it overwrites every sample, and the photo is drawn over it as usual.
+TEST(Background, CoveringTheTargetOverwritesWhateverWasLeftThere)
+{
+    ShowFolder folder;
+    auto project = ShowFolder::MakeProject({folder.AddPhoto("p.png", 64, 48, Qt::red)}, 30);
+    project.m_BackgroundMoving = true;
+    const auto path = folder.Save(project);
+    const auto clean = PrepareShow(path);
+    const auto stale = PrepareShow(path);
+    for (auto* game : {clean.get(), stale.get()}) {
+        game->Clock().fixedStep = 1.0 / 30.0;
+        game->SetCaptureLimit(30, 30);
+        for (int frame = 0; frame < 75; ++frame) {
+            game->RunFrame();
+        }
+    }
+    ASSERT_TRUE(stale->GetBackground()->CoversTarget(stale->GetFrameTime()));
+    LeaveStaleContent(*stale);
+    EXPECT_EQ(CaptureNextFrame(*stale), CaptureNextFrame(*clean));
+    EXPECT_FALSE(IsBlack(PixelAt(*stale, Width / 2, Height / 2)));
+}
+
+// A background smaller than the target leaves the clears in place: its surroundings are black.
+TEST(Background, NotCoveringTheTargetLetsItBeCleared)
+{
+    ShowFolder folder;
+    auto project = ShowFolder::MakeProject({}, 30);
+    project.m_BackgroundSize = 40;
+    const auto game = PrepareShow(folder.Save(project));
+    game->Clock().fixedStep = 1.0 / 30.0;
+    game->SetCaptureLimit(30, 30);
+    game->RunFrame();
+    ASSERT_FALSE(game->GetBackground()->CoversTarget(game->GetFrameTime()));
+    LeaveStaleContent(*game);
+    CaptureNextFrame(*game);
+    EXPECT_TRUE(IsBlack(PixelAt(*game, 1, 1)));
+    EXPECT_FALSE(IsBlack(PixelAt(*game, Width / 2, Height / 2)));
+}
+
 class FrameLoopTest : public testing::Test {
 protected:
     void SetUp() override
