@@ -1,9 +1,11 @@
 #pragma once
 
 #include "framework/Game.h"
+#include "framework/GpuHelpers.h"
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace PelloraTest
 {
@@ -25,4 +27,20 @@ struct SizedGame
     std::uint32_t height;
     std::unique_ptr<Library::Game> game;
 };
+
+// The picture the game presented last, as B, G, R, A bytes, top row first.
+inline std::vector<std::uint8_t> ReadPresentedPicture(Library::Game& game)
+{
+    const std::size_t bytes = std::size_t{game.ScreenWidth()} * game.ScreenHeight() * 4;
+    Library::Buffer staging;
+    Library::ThrowIfFailed(
+        game.Device().CreateBuffer({static_cast<std::uint32_t>(bytes), Library::Usage::Staging, 0}, nullptr, staging),
+        "staging");
+    game.CopyPresentedPicture(staging);
+    auto& context = game.Context();
+    const auto* mapped = static_cast<const std::uint8_t*>(context.Map(staging, Library::MapMode::Read));
+    std::vector<std::uint8_t> picture(mapped, mapped + bytes);
+    context.Unmap(staging);
+    return picture;
+}
 }

@@ -2,6 +2,8 @@
 
 // A game with a small off-screen target and the textured shader pair, for drawing one quad and
 // reading the picture back.
+#include "GameFixture.h"
+
 #include "framework/Game.h"
 #include "framework/GpuHelpers.h"
 #include "framework/TextureRes.h"
@@ -11,6 +13,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -36,12 +39,7 @@ class QuadScene
 {
 public:
     explicit QuadScene(std::uint32_t width = 16, std::uint32_t height = 16)
-        : mWidth(width), mHeight(height), mGame(std::make_unique<Library::Game>(
-              [this](std::uint32_t& w, std::uint32_t& h) {
-                  w = mWidth;
-                  h = mHeight;
-              },
-              Library::TargetKind::ExportWindow))
+        : mSized(width, height), mGame(mSized.game.get())
     {
         mGame->CreateSizedObjects();
         auto& device = mGame->Device();
@@ -111,28 +109,20 @@ public:
     // The presented picture, top row first.
     std::vector<Pixel> ReadBack()
     {
-        Library::Buffer staging;
-        Library::ThrowIfFailed(mGame->Device().CreateBuffer({mWidth * mHeight * 4, Library::Usage::Staging, 0},
-                                   nullptr, staging),
-            "staging");
-        mGame->CopyPresentedPicture(staging);
-        auto& context = mGame->Context();
-        const auto* bytes = static_cast<const Pixel*>(context.Map(staging, Library::MapMode::Read));
-        std::vector<Pixel> pixels(bytes, bytes + std::size_t{mWidth} * mHeight);
-        context.Unmap(staging);
+        const auto bytes = ReadPresentedPicture(*mGame);
+        std::vector<Pixel> pixels(bytes.size() / sizeof(Pixel));
+        std::memcpy(pixels.data(), bytes.data(), pixels.size() * sizeof(Pixel));
         return pixels;
     }
 
     Pixel At(const std::vector<Pixel>& pixels, std::uint32_t x, std::uint32_t y) const
     {
-        return pixels[std::size_t{y} * mWidth + x];
+        return pixels[std::size_t{y} * mSized.width + x];
     }
 
-    std::uint32_t mWidth;
-    std::uint32_t mHeight;
-
 private:
-    std::unique_ptr<Library::Game> mGame;
+    SizedGame mSized;
+    Library::Game* mGame;
     Library::VertexShader mVertexShader;
     Library::PixelShader mPixelShader;
     Library::InputLayout mLayout;

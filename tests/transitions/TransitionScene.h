@@ -3,6 +3,7 @@
 // A small show for drawing one transition: an off-screen game, the show's perspective camera at
 // z = 2, the shared photo objects with the frame picture, and photos made of four solid quadrants.
 
+#include "../framework/GameFixture.h"
 #include "PhotoAnimation.h"
 
 #include "framework/Camera.h"
@@ -58,12 +59,7 @@ class TransitionScene
 {
 public:
     explicit TransitionScene(std::uint32_t width = 320, std::uint32_t height = 180)
-        : mWidth(width), mHeight(height), mGame(std::make_unique<Library::Game>(
-              [this](std::uint32_t& w, std::uint32_t& h) {
-                  w = mWidth;
-                  h = mHeight;
-              },
-              Library::TargetKind::ExportWindow))
+        : mSized(width, height), mGame(mSized.game.get())
     {
         mGame->CreateSizedObjects();
         mCamera = std::make_shared<Library::PerspectiveCamera>(
@@ -126,29 +122,22 @@ public:
         const Library::Float4x4 wvp =
             Library::Multiply(Library::Translation(0.0f, 0.0f, 0.66f), mCamera->ViewProjectionMatrix());
         const Library::Float4 clip = Library::Transform({x, y, 0.0f, 1.0f}, wvp);
-        const float px = (clip.x / clip.w + 1.0f) * 0.5f * static_cast<float>(mWidth);
-        const float py = (1.0f - clip.y / clip.w) * 0.5f * static_cast<float>(mHeight);
+        const float px = (clip.x / clip.w + 1.0f) * 0.5f * static_cast<float>(mSized.width);
+        const float py = (1.0f - clip.y / clip.w) * 0.5f * static_cast<float>(mSized.height);
         return {static_cast<int>(px), static_cast<int>(py)};
     }
 
 private:
     QImage ReadBack()
     {
-        Library::Buffer staging;
-        Library::ThrowIfFailed(
-            mGame->Device().CreateBuffer({mWidth * mHeight * 4, Library::Usage::Staging, 0}, nullptr, staging),
-            "staging");
-        mGame->CopyPresentedPicture(staging);
-        auto& context = mGame->Context();
-        const auto* bytes = static_cast<const uchar*>(context.Map(staging, Library::MapMode::Read));
-        QImage picture = QImage(bytes, static_cast<int>(mWidth), static_cast<int>(mHeight), QImage::Format_RGB32).copy();
-        context.Unmap(staging);
-        return picture;
+        const auto bytes = ReadPresentedPicture(*mGame);
+        return QImage(bytes.data(), static_cast<int>(mSized.width), static_cast<int>(mSized.height),
+            QImage::Format_RGB32)
+            .copy();
     }
 
-    std::uint32_t mWidth;
-    std::uint32_t mHeight;
-    std::unique_ptr<Library::Game> mGame;
+    SizedGame mSized;
+    Library::Game* mGame;
     std::shared_ptr<Library::PerspectiveCamera> mCamera;
     Library::TextureRes mFrame;
     int mPhotoCount = 0;
