@@ -366,6 +366,17 @@ void DeviceContext::CopyTargetToStaging(const RenderTargetView& source, const Bu
     glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
 }
 
+void DeviceContext::CopyResource(const Texture2D& destination, const Texture2D& source)
+{
+    const Texture2DDesc& desc = source.Desc();
+    if (!(destination.Desc() == desc)) {
+        return;
+    }
+    const GLenum target = desc.SampleCount > 1 ? GL_TEXTURE_2D_MULTISAMPLE : GL_TEXTURE_2D;
+    glCopyImageSubData(source.Name(), target, 0, 0, 0, 0, destination.Name(), target, 0, 0, 0, 0,
+        static_cast<GLsizei>(desc.Width), static_cast<GLsizei>(desc.Height), 1);
+}
+
 void DeviceContext::ApplyInputAssembly()
 {
     const GLuint vertexArray = mLayout != nullptr ? mLayout->Name() : mEmptyVertexArray.Get();

@@ -60,6 +60,8 @@ public:
     // Copies a single-sample target into a staging buffer of width x height x 4 bytes, as B, G, R, A
     // bytes, top row first. Map(Read) waits for the copy, so callers can queue several first.
     void CopyTargetToStaging(const RenderTargetView& source, const Buffer& staging);
+    // Copies every sample of a texture into one of the same description.
+    void CopyResource(const Texture2D& destination, const Texture2D& source);
 
 private:
     struct VertexBinding

@@ -72,6 +72,8 @@ struct Texture2DDesc
     Library::Format Format = Library::Format::R8G8B8A8UNorm;
     std::uint32_t SampleCount = 1;
     std::uint32_t BindFlags = BindShaderResource;
+
+    bool operator==(const Texture2DDesc&) const = default;
 };
 
 // Initial pixels: rows top first, RowPitch bytes apart.

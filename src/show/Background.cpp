@@ -39,6 +39,7 @@ Background::Background(Library::Game& game, std::shared_ptr<Library::Camera> cam
 
 void Background::LoadPicture(const std::filesystem::path& path, std::uint32_t width, std::uint32_t height)
 {
+    DropSnapshot();
     mPicturePath = path;
     auto& device = mGame->Device();
     std::uint32_t a = width;
@@ -76,6 +77,7 @@ void Background::LoadPicture(const std::filesystem::path& path, std::uint32_t wi
 
 void Background::SetUp()
 {
+    DropSnapshot();
     auto& device = mGame->Device();
     Library::CreateVertexShader(device, "framework/Textured.vert", mVertexShader);
     Library::CreatePixelShader(device, "show/Background.frag", mPixelShader);
@@ -97,6 +99,23 @@ void Background::Render(const Library::FrameTime& frameTime)
     if (!WillDraw(frameTime)) {
         return;
     }
+    const auto wvp = WorldViewProjection(frameTime);
+    if (HoldsSnapshotOf(wvp)) {
+        mSnapshot.PutBack(mGame->Context(), mGame->ColorView(), mGame->DepthView());
+        return;
+    }
+    Draw(wvp);
+    // Drawn with the same matrix twice running: the background stands still, so the target as it
+    // is now will be wanted again in the next frames.
+    if (mDrawnWith == wvp) {
+        mSnapshot.Take(mGame->Device(), mGame->Context(), mGame->ColorView(), mGame->DepthView());
+        mSnapshotOf = wvp;
+    }
+    mDrawnWith = wvp;
+}
+
+void Background::Draw(const Library::Float4x4& worldViewProjection)
+{
     auto& context = mGame->Context();
     context.IASetPrimitiveTopology(Library::PrimitiveTopology::TriangleList);
     context.IASetInputLayout(&mInputLayout);
@@ -105,7 +124,7 @@ void Background::Render(const Library::FrameTime& frameTime)
     context.VSSetShader(&mVertexShader);
     context.PSSetShader(&mPixelShader);
 
-    const CBufferPerObject transformation{Library::Transpose(WorldViewProjection(frameTime))};
+    const CBufferPerObject transformation{Library::Transpose(worldViewProjection)};
     context.UpdateSubresource(mTransformationBuffer, &transformation);
     context.VSSetConstantBuffers(0, &mTransformationBuffer);
     context.UpdateSubresource(mAlphaBuffer, &mAlpha);
@@ -119,12 +138,27 @@ void Background::Render(const Library::FrameTime& frameTime)
     context.OMSetDepthStencilState(nullptr);
 }
 
-bool Background::CoversTarget(const Library::FrameTime& frameTime) const
+bool Background::HoldsSnapshotOf(const Library::Float4x4& worldViewProjection) const
+{
+    return mSnapshotOf == worldViewProjection && mSnapshot.Fits(mGame->ColorView(), mGame->DepthView());
+}
+
+void Background::DropSnapshot()
+{
+    mSnapshot.Drop();
+    mSnapshotOf.reset();
+    mDrawnWith.reset();
+}
+
+bool Background::OverwritesTarget(const Library::FrameTime& frameTime) const
 {
     if (!mStarted || !IsShown() || !WillDraw(frameTime) || mRenderWidth == 0 || mRenderHeight == 0) {
         return false;
     }
     const auto wvp = WorldViewProjection(frameTime);
+    if (HoldsSnapshotOf(wvp)) {
+        return true;
+    }
     std::array<Library::Float4, 4> clipCorners{};
     for (std::size_t i = 0; i < mCorners.size(); ++i) {
         clipCorners[i] = Library::Transform(mCorners[i], wvp);

@@ -2,6 +2,7 @@
 
 #include "framework/DrawableGameComponent.h"
 #include "framework/GpuResources.h"
+#include "framework/TargetSnapshot.h"
 #include "framework/TextureRes.h"
 #include "framework/VectorMath.h"
 #include "transitions/PhotoGeometry.h"
@@ -10,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 
 namespace Rendering {
 
@@ -30,12 +32,14 @@ public:
     void LoadPicture(const std::filesystem::path& path, std::uint32_t width, std::uint32_t height);
 
     void SetUp() override;
-    // Draws as the first thing on the target: with the default blend state, and writing its depth
-    // without testing it, since nothing lies behind it. It leaves the default states behind.
+    // Draws as the first thing on the cleared target: with the default blend state, and writing its
+    // depth without testing it, since nothing lies behind it. It leaves the default states behind.
+    // A background that stands still is drawn once; later frames get a copy of the target as that
+    // draw left it, clears included.
     void Render(const Library::FrameTime& frameTime) override;
     // Whether the next Render at frameTime will overwrite every sample of the target, colour and
     // depth, so that clearing the target first would change nothing.
-    bool CoversTarget(const Library::FrameTime& frameTime) const;
+    bool OverwritesTarget(const Library::FrameTime& frameTime) const;
     // The world matrix of the moment: a translation along the drift path, 0.8 towards the eye.
     virtual Library::Float4x4 ComputeDrift(const Library::FrameTime& frameTime) const;
 
@@ -57,6 +61,9 @@ public:
 
 private:
     bool WillDraw(const Library::FrameTime& frameTime) const;
+    void Draw(const Library::Float4x4& worldViewProjection);
+    bool HoldsSnapshotOf(const Library::Float4x4& worldViewProjection) const;
+    void DropSnapshot();
     Library::Float4x4 WorldViewProjection(const Library::FrameTime& frameTime) const;
 
     std::uint32_t mRenderWidth;
@@ -82,6 +89,9 @@ private:
     float mDepth = -5.0f;
     float mScale;
     float mEndTime = 20.0f;
+    Library::TargetSnapshot mSnapshot;
+    std::optional<Library::Float4x4> mSnapshotOf; // the matrix the snapshot was drawn with
+    std::optional<Library::Float4x4> mDrawnWith;  // the matrix of the last draw
 };
 
 static_assert(offsetof(Background::CBufferPerObject, WorldViewProjection) == 0);

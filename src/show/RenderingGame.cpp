@@ -281,9 +281,10 @@ void RenderingGame::RenderFrame(const Library::FrameTime& frameTime)
     if (t <= mTimelineEnd) {
         SwitchTimeline(t);
     }
-    // A background that covers every sample overwrites colour and depth anyway; clearing the
-    // four-sample target first would only add writes to every sample.
-    if (mBackground == nullptr || !mBackground->CoversTarget(frameTime)) {
+    // A background that covers every sample, or puts back the cleared and drawn target of an
+    // earlier frame, overwrites colour and depth anyway; clearing the four-sample target first
+    // would only add writes to every sample.
+    if (mBackground == nullptr || !mBackground->OverwritesTarget(frameTime)) {
         Context().ClearRenderTargetView(ColorView(), ClearColor);
         Context().ClearDepthStencilView(DepthView(), Library::ClearDepth | Library::ClearStencil, 1.0f, 0);
     }

@@ -213,45 +213,55 @@ void LeaveStaleContent(RenderingGame& game)
     game.Context().ClearDepthStencilView(game.DepthView(), Library::ClearDepth | Library::ClearStencil, 0.0f, 0);
 }
 
-// A drifting background that covers the whole target stands in for the clears: whatever was left in
-// the target, colour or depth, it overwrites every sample, and the photo is drawn over it as usual.
-TEST(Background, CoveringTheTargetOverwritesWhateverWasLeftThere)
+class BackgroundOverwriteTest : public testing::TestWithParam<bool> {
+protected:
+    std::unique_ptr<RenderingGame> PrepareRunning(const std::filesystem::path& project, int frames)
+    {
+        auto game = PrepareShow(project);
+        game->Clock().fixedStep = 1.0 / 30.0;
+        game->SetCaptureLimit(30, 30);
+        for (int frame = 0; frame < frames; ++frame) {
+            game->RunFrame();
+        }
+        return game;
+    }
+};
+
+// A background that covers the whole target stands in for the clears, whether it drifts and is drawn
+// anew or stands still and is put back as drawn before: whatever was left in the target, colour or
+// depth, it overwrites every sample, and the photo is drawn over it as usual.
+TEST_P(BackgroundOverwriteTest, CoveringTheTargetOverwritesWhateverWasLeftThere)
 {
     ShowFolder folder;
     auto project = ShowFolder::MakeProject({folder.AddPhoto("p.png", 64, 48, Qt::red)}, 30);
-    project.m_BackgroundMoving = true;
+    project.m_BackgroundMoving = GetParam();
     const auto path = folder.Save(project);
-    const auto clean = PrepareShow(path);
-    const auto stale = PrepareShow(path);
-    for (auto* game : {clean.get(), stale.get()}) {
-        game->Clock().fixedStep = 1.0 / 30.0;
-        game->SetCaptureLimit(30, 30);
-        for (int frame = 0; frame < 75; ++frame) {
-            game->RunFrame();
-        }
-    }
-    ASSERT_TRUE(stale->GetBackground()->CoversTarget(stale->GetFrameTime()));
+    const auto clean = PrepareRunning(path, 75);
+    const auto stale = PrepareRunning(path, 75);
+    ASSERT_TRUE(stale->GetBackground()->OverwritesTarget(stale->GetFrameTime()));
     LeaveStaleContent(*stale);
     EXPECT_EQ(CaptureNextFrame(*stale), CaptureNextFrame(*clean));
     EXPECT_FALSE(IsBlack(PixelAt(*stale, Width / 2, Height / 2)));
 }
 
-// A background smaller than the target leaves the clears in place: its surroundings are black.
-TEST(Background, NotCoveringTheTargetLetsItBeCleared)
+// A background smaller than the target leaves black surroundings: a drifting one gets the clears,
+// a still one, once drawn twice, puts back the cleared target it was drawn on.
+TEST_P(BackgroundOverwriteTest, NotCoveringTheTargetKeepsItsSurroundingsBlack)
 {
     ShowFolder folder;
     auto project = ShowFolder::MakeProject({}, 30);
     project.m_BackgroundSize = 40;
-    const auto game = PrepareShow(folder.Save(project));
-    game->Clock().fixedStep = 1.0 / 30.0;
-    game->SetCaptureLimit(30, 30);
-    game->RunFrame();
-    ASSERT_FALSE(game->GetBackground()->CoversTarget(game->GetFrameTime()));
+    project.m_BackgroundMoving = GetParam();
+    const auto game = PrepareRunning(folder.Save(project), 3);
+    EXPECT_EQ(game->GetBackground()->OverwritesTarget(game->GetFrameTime()), !GetParam());
     LeaveStaleContent(*game);
     CaptureNextFrame(*game);
     EXPECT_TRUE(IsBlack(PixelAt(*game, 1, 1)));
     EXPECT_FALSE(IsBlack(PixelAt(*game, Width / 2, Height / 2)));
 }
+
+INSTANTIATE_TEST_SUITE_P(Moving, BackgroundOverwriteTest, testing::Bool(),
+    [](const testing::TestParamInfo<bool>& param) { return param.param ? "Drifting" : "Still"; });
 
 class FrameLoopTest : public testing::Test {
 protected:
