@@ -68,9 +68,6 @@ DeviceContext::DeviceContext(GraphicsDevice& device)
     , mClearFramebuffer(CreateOwned(device, GlKind::Framebuffer, [](GLsizei n, GLuint* names) {
         glCreateFramebuffers(n, names);
     }))
-    , mResolvePipeline(CreateOwned(device, GlKind::ProgramPipeline, [](GLsizei n, GLuint* names) {
-        glCreateProgramPipelines(n, names);
-    }))
 {
     glNamedFramebufferDrawBuffer(mClearFramebuffer.Get(), GL_NONE);
     glBindProgramPipeline(mPipeline.Get());
@@ -313,40 +310,31 @@ void DeviceContext::ResolveOpaque(const RenderTargetView& destination, const Ren
     if (!destination || !source) {
         return;
     }
-    const Texture2DDesc& desc = source.Texture()->Desc();
-    if (desc.SampleCount != ResolvedSampleCount) {
-        throw GameException("The resolve pass averages " + std::to_string(ResolvedSampleCount) + " samples, not "
-            + std::to_string(desc.SampleCount) + ".");
+    const Texture2DDesc& from = source.Texture()->Desc();
+    const Texture2DDesc& to = destination.Texture()->Desc();
+    if (from.SampleCount != ResolvedSampleCount || to.SampleCount != 1 || from.Format != Format::R8G8B8A8UNorm
+        || to.Format != Format::R8G8B8A8UNorm || from.Width != to.Width || from.Height != to.Height) {
+        throw GameException("The resolve pass averages " + std::to_string(ResolvedSampleCount)
+            + " samples of a colour target into one of the same size, not " + std::to_string(from.SampleCount) + ".");
     }
-    if (!mResolvePixelShader) {
-        CreateVertexShader(mDevice, "framework/FullScreen.vert", mResolveVertexShader);
-        CreatePixelShader(mDevice, "framework/ResolveOpaque.frag", mResolvePixelShader);
-        glUseProgramStages(mResolvePipeline.Get(), GL_VERTEX_SHADER_BIT, mResolveVertexShader.Name());
-        glUseProgramStages(mResolvePipeline.Get(), GL_FRAGMENT_SHADER_BIT, mResolvePixelShader.Name());
+    if (!mResolveShader) {
+        CreateComputeShader(mDevice, "framework/ResolveOpaque.comp", mResolveShader);
+        glGetProgramiv(mResolveShader.Name(), GL_COMPUTE_WORK_GROUP_SIZE, mResolveGroupSize.data());
     }
-    GLint boundFramebuffer = 0;
-    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &boundFramebuffer);
-    std::array<GLfloat, 4> viewport{};
-    glGetFloati_v(GL_VIEWPORT, 0, viewport.data());
-
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, destination.Framebuffer());
-    glViewportIndexedf(0, 0.0f, 0.0f, static_cast<GLfloat>(desc.Width), static_cast<GLfloat>(desc.Height));
-    glDisable(GL_SCISSOR_TEST);
-    glDisable(GL_CULL_FACE);
-    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    glDisablei(GL_BLEND, 0);
-    glColorMaski(0, GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    // The multisample binding point of unit 0 is one the components' 2D textures never use.
-    glBindTextureUnit(0, source.Texture()->Name());
-    glBindProgramPipeline(mResolvePipeline.Get());
-    glBindVertexArray(mEmptyVertexArray.Get());
-    glDrawArrays(GL_TRIANGLES, 0, 3);
-
-    glBindProgramPipeline(mPipeline.Get());
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(boundFramebuffer));
-    glViewportIndexedf(0, viewport[0], viewport[1], viewport[2], viewport[3]);
-    ApplyBlend();
-    ApplyRasterizer();
+    const auto groups = [](std::uint32_t pixels, GLint group) {
+        return (pixels + static_cast<std::uint32_t>(group) - 1) / static_cast<std::uint32_t>(group);
+    };
+    glUseProgram(mResolveShader.Name());
+    glBindImageTexture(0, source.Texture()->Name(), 0, GL_FALSE, 0, GL_READ_ONLY, GL_RGBA8UI);
+    glBindImageTexture(1, destination.Texture()->Name(), 0, GL_FALSE, 0, GL_WRITE_ONLY, GL_RGBA8UI);
+    glDispatchCompute(groups(to.Width, mResolveGroupSize[0]), groups(to.Height, mResolveGroupSize[1]), 1);
+    glBindImageTexture(0, 0, 0, GL_FALSE, 0, GL_READ_ONLY, GL_RGBA8UI);
+    glBindImageTexture(1, 0, 0, GL_FALSE, 0, GL_WRITE_ONLY, GL_RGBA8UI);
+    // Back to the bound pipeline of separate stages.
+    glUseProgram(0);
+    // The picture is read next by a copy into a buffer, a framebuffer read or a texture fetch.
+    glMemoryBarrier(GL_PIXEL_BUFFER_BARRIER_BIT | GL_TEXTURE_UPDATE_BARRIER_BIT | GL_FRAMEBUFFER_BARRIER_BIT
+        | GL_TEXTURE_FETCH_BARRIER_BIT);
 }
 
 void DeviceContext::CopyTargetToStaging(const RenderTargetView& source, const Buffer& staging)

@@ -52,9 +52,9 @@ public:
     void DrawIndexed(std::uint32_t indexCount, std::uint32_t startIndex, std::int32_t baseVertex);
     void Draw(std::uint32_t vertexCount, std::uint32_t startVertex);
 
-    // Multisample resolve of a whole four-sample target into a single-sample target of the same
-    // size, with alpha set to 1: the finished picture is opaque. Leaves the bound targets and
-    // states as they were.
+    // Multisample resolve of a whole four-sample RGBA target into a single-sample one of the same
+    // size: each byte the rounded mean of its samples, alpha set to 255 (the finished picture is
+    // opaque). Leaves the bound targets and states as they were.
     static constexpr std::uint32_t ResolvedSampleCount = 4;
     void ResolveOpaque(const RenderTargetView& destination, const RenderTargetView& source);
     // Copies a single-sample target into a staging buffer of width x height x 4 bytes, as B, G, R, A
@@ -81,9 +81,8 @@ private:
     GlName mPipeline;
     GlName mEmptyVertexArray;
     GlName mClearFramebuffer;
-    GlName mResolvePipeline;
-    VertexShader mResolveVertexShader;
-    PixelShader mResolvePixelShader;
+    ComputeShader mResolveShader;
+    std::array<std::int32_t, 3> mResolveGroupSize{1, 1, 1};
     PrimitiveTopology mTopology = PrimitiveTopology::TriangleList;
     const InputLayout* mLayout = nullptr;
     std::array<VertexBinding, 16> mVertexBuffers{};

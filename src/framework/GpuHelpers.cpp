@@ -158,6 +158,12 @@ void CreatePixelShader(GraphicsDevice& device, std::string_view key, PixelShader
         [&](std::string_view source) { return device.CreatePixelShader(key, source, out); });
 }
 
+void CreateComputeShader(GraphicsDevice& device, std::string_view key, ComputeShader& out)
+{
+    CreateEmbeddedShader(key, "CreateComputeShader() failed.", out,
+        [&](std::string_view source) { return device.CreateComputeShader(key, source, out); });
+}
+
 void CreateInputLayout(
     GraphicsDevice& device, std::span<const InputElementDesc> elements, const VertexShader& shader, InputLayout& out)
 {

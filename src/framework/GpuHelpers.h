@@ -28,6 +28,7 @@ void CreateDepthAlwaysState(GraphicsDevice& device, DepthStencilState& out);
 // Shaders embedded from shaders/ by their path there, e.g. "framework/Textured.vert".
 void CreateVertexShader(GraphicsDevice& device, std::string_view key, VertexShader& out);
 void CreatePixelShader(GraphicsDevice& device, std::string_view key, PixelShader& out);
+void CreateComputeShader(GraphicsDevice& device, std::string_view key, ComputeShader& out);
 void CreateInputLayout(
     GraphicsDevice& device, std::span<const InputElementDesc> elements, const VertexShader& shader, InputLayout& out);
 

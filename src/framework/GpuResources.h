@@ -109,6 +109,12 @@ public:
     using ShaderProgram::ShaderProgram;
 };
 
+class ComputeShader : public ShaderProgram
+{
+public:
+    using ShaderProgram::ShaderProgram;
+};
+
 class InputLayout
 {
 public:

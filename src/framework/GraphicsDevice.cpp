@@ -268,6 +268,11 @@ GpuResult GraphicsDevice::CreatePixelShader(std::string_view name, std::string_v
     return CreateShader(GL_FRAGMENT_SHADER, name, source, out);
 }
 
+GpuResult GraphicsDevice::CreateComputeShader(std::string_view name, std::string_view source, ComputeShader& out)
+{
+    return CreateShader(GL_COMPUTE_SHADER, name, source, out);
+}
+
 GpuResult GraphicsDevice::CreateInputLayout(
     std::span<const InputElementDesc> elements, const VertexShader& shader, InputLayout& out)
 {

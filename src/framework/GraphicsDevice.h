@@ -59,6 +59,7 @@ public:
     // name identifies the shader in error details (for embedded shaders: its file key).
     GpuResult CreateVertexShader(std::string_view name, std::string_view source, VertexShader& out);
     GpuResult CreatePixelShader(std::string_view name, std::string_view source, PixelShader& out);
+    GpuResult CreateComputeShader(std::string_view name, std::string_view source, ComputeShader& out);
     GpuResult CreateInputLayout(
         std::span<const InputElementDesc> elements, const VertexShader& shader, InputLayout& out);
     GpuResult CreateSamplerState(const SamplerDesc& desc, SamplerState& out);

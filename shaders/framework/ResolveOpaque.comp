@@ -1,0 +1,20 @@
+#version 450 core
+// Averages the four samples of a pixel (the game's targets always have four) and makes it opaque:
+// blending leaves translucent alpha in the target, but the finished picture has none. The bytes are
+// read and written as integers, which spares the driver two conversions per sample and rounds the
+// mean exactly (halves up).
+layout(local_size_x = 32, local_size_y = 2) in;
+
+layout(binding = 0, rgba8ui) uniform readonly uimage2DMS Samples;
+layout(binding = 1, rgba8ui) uniform writeonly uimage2D Resolved;
+
+void main()
+{
+    const ivec2 pixel = ivec2(gl_GlobalInvocationID.xy);
+    if (any(greaterThanEqual(pixel, imageSize(Resolved)))) {
+        return;
+    }
+    const uvec3 sum = imageLoad(Samples, pixel, 0).rgb + imageLoad(Samples, pixel, 1).rgb
+        + imageLoad(Samples, pixel, 2).rgb + imageLoad(Samples, pixel, 3).rgb;
+    imageStore(Resolved, pixel, uvec4((sum + 2u) >> 2u, 255u));
+}
