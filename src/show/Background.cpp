@@ -100,18 +100,23 @@ void Background::Render(const Library::FrameTime& frameTime)
         return;
     }
     const auto wvp = WorldViewProjection(frameTime);
+    auto& context = mGame->Context();
     if (HoldsSnapshotOf(wvp)) {
-        mSnapshot.PutBack(mGame->Context(), mGame->ColorView(), mGame->DepthView());
-        return;
+        mSnapshot.PutBack(context, mGame->ColorView(), mGame->DepthView());
+    } else {
+        Draw(wvp);
+        // Drawn with the same matrix twice running: the background stands still, so the target as
+        // it is now will be wanted again in the next frames.
+        if (mDrawnWith == wvp) {
+            mSnapshot.Take(mGame->Device(), context, mGame->ColorView(), mGame->DepthView());
+            mSnapshotOf = wvp;
+        }
+        mDrawnWith = wvp;
     }
-    Draw(wvp);
-    // Drawn with the same matrix twice running: the background stands still, so the target as it
-    // is now will be wanted again in the next frames.
-    if (mDrawnWith == wvp) {
-        mSnapshot.Take(mGame->Device(), mGame->Context(), mGame->ColorView(), mGame->DepthView());
-        mSnapshotOf = wvp;
-    }
-    mDrawnWith = wvp;
+    // Either way the same states are left for the components drawn after it.
+    context.RSSetState(&Library::RasterizerStates::SolidCullBackCcw);
+    context.OMSetBlendState(nullptr);
+    context.OMSetDepthStencilState(nullptr);
 }
 
 void Background::Draw(const Library::Float4x4& worldViewProjection)
@@ -135,7 +140,6 @@ void Background::Draw(const Library::Float4x4& worldViewProjection)
     context.OMSetBlendState(nullptr);
     context.OMSetDepthStencilState(&mDepthAlways);
     context.DrawIndexed(mIndexCount, 0, 0);
-    context.OMSetDepthStencilState(nullptr);
 }
 
 bool Background::HoldsSnapshotOf(const Library::Float4x4& worldViewProjection) const
