@@ -314,8 +314,9 @@ void DeviceContext::ResolveOpaque(const RenderTargetView& destination, const Ren
     const Texture2DDesc& to = destination.Texture()->Desc();
     if (from.SampleCount != ResolvedSampleCount || to.SampleCount != 1 || from.Format != Format::R8G8B8A8UNorm
         || to.Format != Format::R8G8B8A8UNorm || from.Width != to.Width || from.Height != to.Height) {
-        throw GameException("The resolve pass averages " + std::to_string(ResolvedSampleCount)
-            + " samples of a colour target into one of the same size, not " + std::to_string(from.SampleCount) + ".");
+        throw GameException("The resolve pass averages the " + std::to_string(ResolvedSampleCount)
+            + " samples of an RGBA colour target into a single-sample one of the same size; the source has "
+            + std::to_string(from.SampleCount) + ".");
     }
     if (!mResolveShader) {
         CreateComputeShader(mDevice, "framework/ResolveOpaque.comp", mResolveShader);
