@@ -322,13 +322,15 @@ void DeviceContext::ResolveOpaque(const RenderTargetView& destination, const Ren
         CreateComputeShader(mDevice, "framework/ResolveOpaque.comp", mResolveShader);
         glGetProgramiv(mResolveShader.Name(), GL_COMPUTE_WORK_GROUP_SIZE, mResolveGroupSize.data());
     }
-    const auto groups = [](std::uint32_t pixels, GLint group) {
-        return (pixels + static_cast<std::uint32_t>(group) - 1) / static_cast<std::uint32_t>(group);
-    };
+    // The shader covers the picture with however many groups it gets; this many rows per
+    // invocation is where a software rasterizer stops gaining and a GPU still has plenty of groups.
+    constexpr std::uint32_t rowsPerInvocation = 16;
+    const auto groups = [](std::uint32_t pixels, std::uint32_t perGroup) { return (pixels + perGroup - 1) / perGroup; };
     glUseProgram(mResolveShader.Name());
     glBindImageTexture(0, source.Texture()->Name(), 0, GL_FALSE, 0, GL_READ_ONLY, GL_RGBA8UI);
     glBindImageTexture(1, destination.Texture()->Name(), 0, GL_FALSE, 0, GL_WRITE_ONLY, GL_RGBA8UI);
-    glDispatchCompute(groups(to.Width, mResolveGroupSize[0]), groups(to.Height, mResolveGroupSize[1]), 1);
+    glDispatchCompute(groups(to.Width, static_cast<std::uint32_t>(mResolveGroupSize[0])),
+        groups(to.Height, static_cast<std::uint32_t>(mResolveGroupSize[1]) * rowsPerInvocation), 1);
     glBindImageTexture(0, 0, 0, GL_FALSE, 0, GL_READ_ONLY, GL_RGBA8UI);
     glBindImageTexture(1, 0, 0, GL_FALSE, 0, GL_WRITE_ONLY, GL_RGBA8UI);
     // Back to the bound pipeline of separate stages.
