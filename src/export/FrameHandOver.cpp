@@ -1,13 +1,10 @@
 #include "FrameHandOver.h"
 
-#include <cstddef>
-
 namespace Export {
 
-FrameHandOver::FrameHandOver(int32_t width, int32_t height, bool bottomUp)
+FrameHandOver::FrameHandOver(int32_t width, bool bottomUp)
     : mStride(width * 4)
     , mBottomUp(bottomUp)
-    , mFrameBuffer(static_cast<std::size_t>(mStride) * static_cast<std::size_t>(height))
 {
 }
 
@@ -21,7 +18,7 @@ bool FrameHandOver::NextFrame(FrameView& frame)
     // an earlier frame just waits again.
     for (;;) {
         if (mFrameWaiting.exchange(false)) {
-            frame = {mFrameBuffer.data(), mStride, mBottomUp};
+            frame = {mPixels, mStride, mBottomUp};
             return true;
         }
         if (mRenderFinished) {
@@ -46,8 +43,9 @@ bool FrameHandOver::WaitForRequest()
     return !mStopRender;
 }
 
-void FrameHandOver::FrameReady()
+void FrameHandOver::FrameReady(const uint8_t* pixels)
 {
+    mPixels = pixels;
     mFrameWaiting = true;
     mFrameReady.Set();
 }

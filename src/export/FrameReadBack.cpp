@@ -4,6 +4,8 @@
 #include "framework/GameException.h"
 #include "framework/GpuHelpers.h"
 
+#include <stdexcept>
+
 namespace Export {
 
 FrameReadBack::FrameReadBack(Library::Game& game, std::size_t depth)
@@ -26,6 +28,9 @@ FrameReadBack::~FrameReadBack()
 
 void FrameReadBack::Queue()
 {
+    if (Full()) {
+        throw std::logic_error("A picture was read back into a buffer that still holds an earlier one.");
+    }
     mGame.CopyPresentedPicture(mBuffers[(mOldest + mQueued) % mBuffers.size()]);
     ++mQueued;
 }

@@ -24,8 +24,11 @@ public:
     FrameReadBack(const FrameReadBack&) = delete;
     FrameReadBack& operator=(const FrameReadBack&) = delete;
 
+    // Full: every buffer holds a copy, queued or mapped.
     bool Full() const { return mQueued == mBuffers.size(); }
-    bool Empty() const { return mQueued == 0; }
+    bool Mapped() const { return mMapped; }
+    // Whether a queued copy is still to be mapped.
+    bool CopyWaiting() const { return mQueued > (mMapped ? 1u : 0u); }
 
     // Queues a copy of the picture presented last; the queue must not be full.
     void Queue();

@@ -6,14 +6,14 @@
 #include "framework/GameException.h"
 #include "show/RenderingGame.h"
 
-#include <cstring>
 
 namespace Export {
 
 namespace {
 
-// Two copies in flight let the GPU draw one frame while the previous one is still being read.
-constexpr std::size_t kReadBackDepth = 2;
+// Two copies in flight let the GPU draw one frame while the previous one is still being read; the
+// third buffer is the one the encoder reads its frame from.
+constexpr std::size_t kReadBackDepth = 3;
 
 } // namespace
 
@@ -23,7 +23,7 @@ RenderedFrames::RenderedFrames(const ExportJob& job, std::optional<uint32_t> see
     , mSeed(seed)
     , mCancelled(cancelled)
     , mTimings(timings)
-    , mHandOver(job.mWidth, job.mHeight, false)
+    , mHandOver(job.mWidth, false)
 {
 }
 
@@ -111,32 +111,50 @@ void RenderedFrames::RenderShow()
 void RenderedFrames::RenderFrames(Rendering::RenderingGame& game)
 {
     FrameReadBack readBack(game, kReadBackDepth);
+    // The encoder reads its frame straight from a mapped read-back buffer: however the drawing
+    // ends, even by a throw, that buffer must outlive the encoder's use of it.
+    struct LastFrameGuard {
+        RenderedFrames& frames;
+        FrameReadBack& readBack;
+        ~LastFrameGuard()
+        {
+            if (readBack.Mapped()) {
+                frames.mHandOver.WaitForRequest();
+                readBack.ReleaseOldest();
+            }
+        }
+    } lastFrame{*this, readBack};
     Stopwatch watch;
     const int64_t total = int64_t{mJob.mFPS} * mJob.mDuration;
     for (int64_t frame = 0; frame < total && !mCancelled; ++frame) {
-        if (readBack.Full() && !HandOverOldest(readBack, watch)) {
-            return;
+        // A copy handed over still holds its buffer until the encoder asks again.
+        while (readBack.Full()) {
+            if (!HandOverOldest(readBack, watch)) {
+                return;
+            }
         }
         game.RunFrame();
         readBack.Queue();
         mTimings.mRender += watch.Lap();
     }
-    while (!readBack.Empty() && HandOverOldest(readBack, watch)) {
+    while (readBack.CopyWaiting() && HandOverOldest(readBack, watch)) {
     }
 }
 
 // False when the encoder wants no more frames.
 bool RenderedFrames::HandOverOldest(FrameReadBack& readBack, Stopwatch& watch)
 {
-    const std::span<const uint8_t> pixels = readBack.MapOldest();
     mTimings.mRender += watch.Lap();
     const bool wanted = mHandOver.WaitForRequest();
     mTimings.mRenderWait += watch.Lap();
-    if (wanted) {
-        std::memcpy(mHandOver.FrameBuffer(), pixels.data(), pixels.size());
-        mHandOver.FrameReady();
+    // The encoder asks again only once it is done with the frame it had.
+    if (readBack.Mapped()) {
+        readBack.ReleaseOldest();
     }
-    readBack.ReleaseOldest();
+    if (wanted) {
+        mHandOver.FrameReady(readBack.MapOldest().data());
+    }
+    mTimings.mRender += watch.Lap();
     return wanted;
 }
 

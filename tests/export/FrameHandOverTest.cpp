@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstring>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -34,13 +35,13 @@ TEST(AutoResetEvent, ReleasesOneWaitPerSetAndRemembersASetWithoutWaiter)
 TEST(FrameHandOver, LastFrameArrivingWithTheFinishStillCounts)
 {
     for (const bool bottomUp : {true, false}) {
-        FrameHandOver handOver(4, 2, bottomUp);
-        handOver.FrameBuffer()[0] = 77;
-        handOver.FrameReady();
+        FrameHandOver handOver(4, bottomUp);
+        const std::vector<uint8_t> pixels(4 * 2 * 4, 77);
+        handOver.FrameReady(pixels.data());
         handOver.RenderFinished();
         Export::FrameView frame;
         ASSERT_TRUE(handOver.NextFrame(frame));
-        EXPECT_EQ(frame.mPixels, handOver.FrameBuffer());
+        EXPECT_EQ(frame.mPixels, pixels.data());
         EXPECT_EQ(frame.mStrideBytes, 16);
         EXPECT_EQ(frame.mBottomUp, bottomUp);
         EXPECT_FALSE(handOver.NextFrame(frame));
@@ -55,10 +56,11 @@ class FakeRenderThread {
 public:
     FakeRenderThread(FrameHandOver& handOver, int width, int height, int framesInShow)
         : mThread([&handOver, width, height, framesInShow, this] {
+            std::vector<uint8_t> pixels(static_cast<size_t>(width * height * 4));
             while (mRendered < framesInShow && handOver.WaitForRequest()) {
-                std::memset(handOver.FrameBuffer(), 40 + mRendered, static_cast<size_t>(width * height * 4));
+                std::memset(pixels.data(), 40 + mRendered, pixels.size());
                 ++mRendered;
-                handOver.FrameReady();
+                handOver.FrameReady(pixels.data());
             }
             handOver.RenderFinished();
         })
@@ -108,7 +110,7 @@ TEST_P(HandOverTest, EncoderTakesFramesFromTheRenderThread)
     job.mDuration = 2;
     job.mOutputPath = std::filesystem::temp_directory_path() / (std::string("pellora-handover-") + c.mName + ".mp4");
     Export::ExportProgress progress;
-    FrameHandOver handOver(job.mWidth, job.mHeight);
+    FrameHandOver handOver(job.mWidth, true);
     FakeRenderThread render(handOver, job.mWidth, job.mHeight, c.mFramesInShow);
     Export::VideoEncoder encoder(job, progress);
     EXPECT_TRUE(encoder.Run(handOver)) << encoder.ErrorMessage();
