@@ -6,7 +6,6 @@
 #include "framework/GameException.h"
 #include "show/RenderingGame.h"
 
-
 namespace Export {
 
 namespace {
