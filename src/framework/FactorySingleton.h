@@ -14,5 +14,9 @@ public:
     // then Mesa's surfaceless platform, then the default display. Throws GameException with a
     // one-line explanation when none does. The display stays initialised for the process's life.
     static void* GetEglDisplay();
+
+    // The OpenGL renderer of that display as the driver names it (GL_RENDERER), for reports such as
+    // pellora-render --version and the export's closing line. Throws like GetEglDisplay.
+    static const char* RendererName();
 };
 }
