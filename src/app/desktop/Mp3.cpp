@@ -27,6 +27,12 @@ bool Mp3::Open(const QString& path)
     mAudioOutput = std::make_unique<QAudioOutput>();
     mPlayer = std::make_unique<QMediaPlayer>();
     mPlayer->setAudioOutput(mAudioOutput.get());
+    QObject::connect(mPlayer.get(), &QMediaPlayer::seekableChanged, mPlayer.get(), [this](bool seekable) {
+        if (seekable && mPendingSeekMs) {
+            mPlayer->setPosition(*mPendingSeekMs);
+            mPendingSeekMs.reset();
+        }
+    });
     mPlayer->setSource(QUrl::fromLocalFile(path));
     mReady = mPlayer->error() == QMediaPlayer::NoError;
     mDuration = static_cast<std::int64_t>(std::llround(*length * 1e7));
@@ -42,6 +48,7 @@ void Mp3::Close()
     mAudioOutput.reset();
     mReady = false;
     mDuration = 0;
+    mPendingSeekMs.reset();
 }
 
 void Mp3::Run()
@@ -67,8 +74,14 @@ void Mp3::Stop()
 
 void Mp3::Seek(double seconds)
 {
-    if (mReady) {
-        mPlayer->setPosition(static_cast<qint64>(std::llround(seconds * 1000.0)));
+    if (!mReady) {
+        return;
+    }
+    const auto milliseconds = static_cast<qint64>(std::llround(seconds * 1000.0));
+    if (mPlayer->isSeekable()) {
+        mPlayer->setPosition(milliseconds);
+    } else {
+        mPendingSeekMs = milliseconds;
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class QAudioOutput;
 class QMediaPlayer;
@@ -40,6 +41,8 @@ private:
     std::unique_ptr<QMediaPlayer> mPlayer;
     bool mReady = false;
     std::int64_t mDuration = 0;
+    // A seek asked for while the file still loads; the player would drop it.
+    std::optional<qint64> mPendingSeekMs;
 };
 
 } // namespace Pellora::Desktop
