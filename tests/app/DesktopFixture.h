@@ -9,6 +9,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QCoreApplication>
 #include <QTemporaryDir>
 
 #include <filesystem>
@@ -20,6 +21,7 @@ class DesktopFixture {
 public:
     DesktopFixture()
     {
+        UseOwnDataHome();
         // The data folder is made once per process; a test may have removed it ("Delete Cache").
         const std::filesystem::path data = ToPath(GetDataFolder());
         std::filesystem::remove_all(data);
@@ -46,6 +48,18 @@ public:
     }
 
 protected:
+    // CTest runs the cases of one program side by side, so each process gets its own data folder
+    // below the one the test helper chose.
+    static void UseOwnDataHome()
+    {
+        static const bool done = [] {
+            const QByteArray home = qgetenv("XDG_DATA_HOME") + "/" + QByteArray::number(QCoreApplication::applicationPid());
+            qputenv("XDG_DATA_HOME", home);
+            return true;
+        }();
+        (void)done;
+    }
+
     UsesApp mApp;
     CapturedMessages mMessages;
     QTemporaryDir mPhotos;
