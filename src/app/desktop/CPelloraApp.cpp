@@ -5,6 +5,7 @@
 #include "app/services/NumericLocale.h"
 #include "views/MessageBox.h"
 
+#include <QIcon>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStandardPaths>
@@ -26,6 +27,7 @@ CPelloraApp::CPelloraApp(int& argc, char** argv) : QApplication(argc, argv)
     setApplicationName(QStringLiteral("Pellora"));
     setApplicationVersion(QStringLiteral(PELLORA_VERSION));
     setDesktopFileName(QStringLiteral("pellora"));
+    setWindowIcon(QIcon(QStringLiteral(":/pellora.png")));
     SetNumericLocale();
 }
 
