@@ -58,7 +58,6 @@ void EncoderDialog::BuildControls()
     mFpsBox = MakeCombo(this, {QStringLiteral("30"), QStringLiteral("60")}, QStringLiteral("60"), true);
     mBitRateEdit = new QLineEdit(QStringLiteral("4000000"), this);
     mHardwareBox = new QCheckBox(QStringLiteral("H/W Accelerated:   "), this);
-    mHardwareBox->setLayoutDirection(Qt::RightToLeft);
     mHardwareBox->setChecked(true);
     connect(mHardwareBox, &QCheckBox::clicked, this, &EncoderDialog::OnHardwareClicked);
     mThreadsBox = MakeCombo(this, {QStringLiteral("Default"), "1", "2", "3", "4"}, QStringLiteral("Default"), true);
@@ -88,7 +87,7 @@ void EncoderDialog::BuildControls()
     form->addRow(QStringLiteral("Resolution:"), mResolutionBox);
     form->addRow(QStringLiteral("FPS:"), mFpsBox);
     form->addRow(QStringLiteral("Bytes per second:"), mBitRateEdit);
-    form->addRow(mHardwareBox);
+    form->addRow(QString(), mHardwareBox);
     form->addRow(QStringLiteral("Number of Threads:"), mThreadsBox);
     form->addRow(QStringLiteral("Speed VS Quality:"), mSpeedBox);
     form->addRow(QStringLiteral("Rate Mode:"), mRateModeBox);

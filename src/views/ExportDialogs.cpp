@@ -34,6 +34,7 @@ void EncodeProgressDlg::SetProgress(int framesDone, int framesTotal)
 VideoReadyDlg::VideoReadyDlg(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Video is ready"));
+    setMinimumWidth(340);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     const std::pair<const char*, Choice> kButtons[] = {{"Watch", Watch}, {"Locate", Locate}, {"Close", Close}};

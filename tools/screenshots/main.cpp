@@ -91,7 +91,9 @@ int main(int argc, char** argv)
     window.Play();
     QElapsedTimer waited;
     waited.start();
-    while (window.Preview()->PicturesReceived() < 40 && waited.elapsed() < 60000) {
+    // Far enough into the show for the photos to be on screen.
+    window.OnTrackbar(Pellora::Desktop::CPelloraDlg::ScrollCode::Other, 75);
+    while (window.Preview()->PicturesReceived() < 60 && waited.elapsed() < 60000) {
         QApplication::processEvents(QEventLoop::AllEvents, 20);
     }
     window.Pause();
