@@ -24,14 +24,6 @@ constexpr int kWaitMs = 60000;
 
 class PreviewGLTest : public ::testing::Test, public Pellora::Testing::DesktopFixture {
 protected:
-    CPelloraDlg& WindowWithPhotos()
-    {
-        CPelloraDlg& window = OpenWindow();
-        window.AddPhotos({AddPhotoFile("a.png", 320, 200, Qt::red), AddPhotoFile("b.png", 200, 320, Qt::green),
-            AddPhotoFile("c.png", 300, 300, Qt::blue)});
-        return window;
-    }
-
     static double Elapsed(const CPelloraDlg& window) { return window.Engine()->GetFrameTime().sinceStart; }
 
     // Waits until the preview has shown count more pictures.
