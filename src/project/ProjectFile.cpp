@@ -274,16 +274,23 @@ bool ProjectSettings::Load(const std::u16string& path)
   return true;
 }
 
-// Writes next to the project and renames over it only when every byte is out, so a full disk or a
-// crash while saving leaves the previous project intact.
+// Writes a fresh file next to the real project file and renames it over that only when every byte is
+// out, so a full disk or a crash while saving leaves the previous project intact. A project file that
+// is a symbolic link stays one: the file it points to gets the new content.
 bool ProjectSettings::Save(const std::u16string& path) const
 {
-  std::filesystem::path target = ToPath(path);
-  std::filesystem::path temporary = target;
-  temporary += ".saving";
+  const std::filesystem::path target = FollowLinks(ToPath(path));
   std::error_code error;
-  if (!WriteTo(temporary) || (std::filesystem::rename(temporary, target, error), error)) {
-    std::filesystem::remove(temporary, error);
+  const auto temporary = CreateSiblingFile(target);
+  if (!temporary) {
+    return false;
+  }
+  const auto existing = std::filesystem::status(target, error);
+  if (std::filesystem::exists(existing)) {
+    std::filesystem::permissions(*temporary, existing.permissions(), error);
+  }
+  if (!WriteTo(*temporary) || (std::filesystem::rename(*temporary, target, error), error)) {
+    std::filesystem::remove(*temporary, error);
     return false;
   }
   return true;

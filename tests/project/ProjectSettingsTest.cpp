@@ -9,7 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
 #include <chrono>
+#include <csignal>
+#include <iterator>
 #include <functional>
 
 namespace {
@@ -279,18 +283,70 @@ TEST_F(ProjectRoundTrip, HandWrittenPlainLinuxPathsLoad)
   EXPECT_EQ(s.m_Thumbnails, std::vector<std::u16string>{photo + u".t.jpg"});
 }
 
-TEST_F(ProjectRoundTrip, FailedSaveLeavesThePreviousFile)
+// Writes fail past a small file-size limit, as on a full disk (and also for root).
+class FileSizeLimit {
+public:
+  explicit FileSizeLimit(rlim_t bytes)
+  {
+    getrlimit(RLIMIT_FSIZE, &mPrevious);
+    mPreviousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = mPrevious;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit()
+  {
+    setrlimit(RLIMIT_FSIZE, &mPrevious);
+    std::signal(SIGXFSZ, mPreviousHandler);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+  rlimit mPrevious {};
+  void (*mPreviousHandler)(int) = nullptr;
+};
+
+TEST_F(ProjectRoundTrip, FailedSaveLeavesThePreviousFileAndNoTemporary)
 {
   const auto path = mFolder.File("project.txt");
   ProjectSettings saved;
   saved.m_PlainTextTitle = u"first";
   ASSERT_TRUE(saved.Save(path));
   const std::string before = ReadBytes(path);
-  // A folder where the temporary file would go makes the second save fail before it touches the file.
-  std::filesystem::create_directory(ToPath(path + u".saving"));
   saved.m_PlainTextTitle = u"second";
-  EXPECT_FALSE(saved.Save(path));
+  {
+    const FileSizeLimit limit(16);
+    EXPECT_FALSE(saved.Save(path));
+  }
   EXPECT_EQ(ReadBytes(path), before);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(mFolder.Path()), {}), 1);
+}
+
+TEST_F(ProjectRoundTrip, SaveWritesThroughSymbolicLinks)
+{
+  const auto real = mFolder.File("real.txt");
+  ProjectSettings saved;
+  saved.m_PlainTextTitle = u"first";
+  ASSERT_TRUE(saved.Save(real));
+  std::filesystem::permissions(ToPath(real), std::filesystem::perms(0640));
+  const auto link = mFolder.File("project.txt");
+  std::filesystem::create_symlink("real.txt", ToPath(link));
+  const auto dangling = mFolder.File("dangling.txt");
+  std::filesystem::create_symlink("later.txt", ToPath(dangling));
+
+  saved.m_PlainTextTitle = u"second";
+  ASSERT_TRUE(saved.Save(link));
+  ASSERT_TRUE(saved.Save(dangling));
+
+  EXPECT_TRUE(std::filesystem::is_symlink(ToPath(link)));
+  EXPECT_TRUE(std::filesystem::is_symlink(ToPath(dangling)));
+  EXPECT_EQ(std::filesystem::status(ToPath(real)).permissions(), std::filesystem::perms(0640));
+  for (const auto& path : {real, mFolder.File("later.txt")}) {
+    ProjectSettings loaded;
+    ASSERT_TRUE(loaded.Load(path));
+    EXPECT_EQ(loaded.m_PlainTextTitle, u"second");
+  }
 }
 
 TEST_F(ProjectRoundTrip, EscapesAppearInTheFile)
