@@ -5,24 +5,15 @@
 // as it was. Optionally with a WAV file as the project's music.
 
 #include "../show/ShowFixture.h"
+#include "FileChecks.h"
 #include "MediaProbe.h"
 
 #include <QColor>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 namespace ExportTest {
-
-inline std::string ReadBytes(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 class ExportTestShow {
 public:
