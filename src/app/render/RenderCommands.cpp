@@ -4,12 +4,15 @@
 #include "ExportCommand.h"
 #include "ShowReport.h"
 
+#include "OutputTarget.h"
+
 #include "framework/GameException.h"
 #include "project/Paths.h"
 #include "show/RenderingGame.h"
 
 #include <QImage>
 #include <QImageWriter>
+#include <QSaveFile>
 #include <QJsonDocument>
 
 #include <algorithm>
@@ -90,6 +93,12 @@ int RenderStill(const RenderOptions& options)
         throw CommandError("--frame needs --out FILE.png");
     }
     const auto game = PrepareShow(options);
+    const auto target = Export::FollowLinks(options.out);
+    const auto refusal = Export::CheckOutputTarget(options.out, Export::OutputKind::Picture,
+        Export::ShowInputs(game->Project(), ProjectPath(options)), options.overwrite);
+    if (!refusal.empty()) {
+        throw CommandError(refusal);
+    }
     const int fps = std::max(game->Project().m_FPS, 1);
     const auto duration = std::clamp(game->Project().m_Duration, Rendering::MinShowDuration, Rendering::MaxShowDuration);
     if (*options.frameSeconds > duration) {
@@ -105,9 +114,12 @@ int RenderStill(const RenderOptions& options)
     game->CaptureFrame(lastFrame);
     const QImage bottomUp(game->CapturedFrame().data(), static_cast<int>(game->ScreenWidth()),
         static_cast<int>(game->ScreenHeight()), QImage::Format_RGB32);
-    QImageWriter writer(QString::fromStdString(options.out.string()), "png");
-    if (!writer.write(bottomUp.mirrored())) {
-        throw CommandError("cannot write \"" + options.out.string() + "\": " + writer.errorString().toStdString());
+    // Written beside the target and renamed over it once complete, so a failure keeps what was there.
+    QSaveFile file(QString::fromStdString(target.string()));
+    QImageWriter writer(&file, "png");
+    if (!file.open(QIODevice::WriteOnly) || !writer.write(bottomUp.mirrored()) || !file.commit()) {
+        const QString reason = writer.error() != QImageWriter::UnknownError ? writer.errorString() : file.errorString();
+        throw CommandError("cannot write \"" + options.out.string() + "\": " + reason.toStdString());
     }
     return 0;
 }
@@ -115,13 +127,13 @@ int RenderStill(const RenderOptions& options)
 const Command Commands[] = {
     {"pellora-render [--project FILE] --timeline [--seed N]",
         [](const RenderOptions& o) { return o.timeline; }, PrintTimeline},
-    {"pellora-render [--project FILE] --frame SECONDS --out FILE.png [--size WxH] [--seed N]",
+    {"pellora-render [--project FILE] --frame SECONDS --out FILE.png [-y] [--size WxH] [--seed N]",
         [](const RenderOptions& o) { return o.frameSeconds.has_value(); }, RenderStill},
-    {"pellora-render --demo FILE.mp4 [export options]", [](const RenderOptions& o) { return !o.demo.empty(); },
+    {"pellora-render --demo FILE.mp4 [-y] [export options]", [](const RenderOptions& o) { return !o.demo.empty(); },
         ExportDemo},
-    {"pellora-render [--project FILE] --out FILE.mp4 [--size WxH] [--fps N] [--codec h264|hevc] [--bitrate N]\n"
-     "                [--rate-mode quality|vbr|cbr] [--quality N] [--speed N] [--threads N] [--hardware on|off]\n"
-     "                [--seed N]",
+    {"pellora-render [--project FILE] --out FILE.mp4 [-y] [-q] [--size WxH] [--fps N] [--codec h264|hevc]\n"
+     "                [--bitrate N] [--rate-mode quality|vbr|cbr] [--quality N] [--speed N] [--threads N]\n"
+     "                [--hardware on|off] [--seed N]",
         [](const RenderOptions& o) { return !o.out.empty(); }, ExportVideo},
 };
 
