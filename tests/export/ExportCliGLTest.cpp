@@ -12,6 +12,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <functional>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -365,38 +366,45 @@ INSTANTIATE_TEST_SUITE_P(Signals, StopSignalTest,
         StopSignal{"HangUp", SIGHUP, 129}),
     [](const auto& test) { return std::string(test.param.mName); });
 
-TEST(ExportCli, ASecondSignalStopsAtOnceAndKeepsTheOldFile)
+constexpr const char* kOldVideo = "the user's old video";
+
+// An export allowed to replace the user's old file, running until the test stops it.
+class ReplacingExportTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::ofstream(mOut) << kOldVideo;
+        mRunning.emplace(mShow, mOut, QStringList{"-y"});
+        ASSERT_TRUE(mRunning->WaitForFirstFrames()) << mRunning->Err();
+    }
+
+    const ExportTestShow mShow{0.0, {}, kLongShowSeconds};
+    const std::filesystem::path mOut = mShow.Folder() / "v.mp4";
+    std::optional<RunningExport> mRunning;
+};
+
+TEST_F(ReplacingExportTest, ASecondSignalStopsAtOnceAndKeepsTheOldFile)
 {
-    const ExportTestShow show(0.0, {}, kLongShowSeconds);
-    const auto out = show.Folder() / "v.mp4";
-    std::ofstream(out) << "the user's old video";
-    RunningExport running(show, out, {"-y"});
-    ASSERT_TRUE(running.WaitForFirstFrames()) << running.Err();
     // Two different signals: the kernel merges a signal with a repeat of it that is still pending.
-    running.Send(SIGHUP);
-    running.Send(SIGTERM);
-    const CliResult result = running.Finish();
+    mRunning->Send(SIGHUP);
+    mRunning->Send(SIGTERM);
+    const CliResult result = mRunning->Finish();
 
     EXPECT_EQ(result.exitCode, 143) << result.err.toStdString();
     EXPECT_TRUE(result.out.isEmpty()) << result.out.toStdString();
     EXPECT_TRUE(LastLine(result.err).contains("stopped at once")) << result.err.toStdString();
-    EXPECT_EQ(ReadBytes(out), "the user's old video");
-    EXPECT_TRUE(PartFiles(show.Folder()).empty());
+    EXPECT_EQ(ReadBytes(mOut), kOldVideo);
+    EXPECT_TRUE(PartFiles(mShow.Folder()).empty());
 }
 
 // What a killed export leaves is its own part file, never a broken video under the target's name.
-TEST(ExportCli, AKilledExportLeavesTheOldFile)
+TEST_F(ReplacingExportTest, AKilledExportLeavesTheOldFile)
 {
-    const ExportTestShow show(0.0, {}, kLongShowSeconds);
-    const auto out = show.Folder() / "v.mp4";
-    std::ofstream(out) << "the user's old video";
-    RunningExport running(show, out, {"-y"});
-    ASSERT_TRUE(running.WaitForFirstFrames()) << running.Err();
-    running.Send(SIGKILL);
-    running.Finish();
+    mRunning->Send(SIGKILL);
+    mRunning->Finish();
 
-    EXPECT_EQ(ReadBytes(out), "the user's old video");
-    const auto parts = PartFiles(show.Folder());
+    EXPECT_EQ(ReadBytes(mOut), kOldVideo);
+    const auto parts = PartFiles(mShow.Folder());
     ASSERT_EQ(parts.size(), 1u);
     EXPECT_EQ(parts[0].filename().string().rfind("v.mp4.", 0), 0u) << parts[0];
 }
