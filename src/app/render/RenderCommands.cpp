@@ -12,8 +12,8 @@
 
 #include <QImage>
 #include <QImageWriter>
-#include <QSaveFile>
 #include <QJsonDocument>
+#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
@@ -84,6 +84,27 @@ int PrintTimeline(const RenderOptions& options)
     return 0;
 }
 
+void CheckStillTarget(const RenderOptions& options, const Rendering::RenderingGame& game)
+{
+    const auto refusal = Export::CheckOutputTarget(options.out, Export::OutputKind::Picture,
+        Export::ShowInputs(game.Project(), ProjectPath(options)), options.overwrite);
+    if (!refusal.empty()) {
+        throw CommandError(refusal);
+    }
+}
+
+// Written beside the file (where its links lead) and renamed over it once complete, so a failure
+// keeps what was there.
+void SavePng(const QImage& picture, const std::filesystem::path& path)
+{
+    QSaveFile file(QString::fromStdString(Export::FollowLinks(path).string()));
+    QImageWriter writer(&file, "png");
+    if (!file.open(QIODevice::WriteOnly) || !writer.write(picture) || !file.commit()) {
+        const QString reason = writer.error() != QImageWriter::UnknownError ? writer.errorString() : file.errorString();
+        throw CommandError("cannot write \"" + path.string() + "\": " + reason.toStdString());
+    }
+}
+
 // The picture the export writes at that time: the export clock advances by 1 / fps per frame from
 // the show's start, and some components (the background's drift, the transition shown last) keep
 // state from frame to frame, so every frame up to that one is run.
@@ -93,12 +114,7 @@ int RenderStill(const RenderOptions& options)
         throw CommandError("--frame needs --out FILE.png");
     }
     const auto game = PrepareShow(options);
-    const auto target = Export::FollowLinks(options.out);
-    const auto refusal = Export::CheckOutputTarget(options.out, Export::OutputKind::Picture,
-        Export::ShowInputs(game->Project(), ProjectPath(options)), options.overwrite);
-    if (!refusal.empty()) {
-        throw CommandError(refusal);
-    }
+    CheckStillTarget(options, *game);
     const int fps = std::max(game->Project().m_FPS, 1);
     const auto duration = std::clamp(game->Project().m_Duration, Rendering::MinShowDuration, Rendering::MaxShowDuration);
     if (*options.frameSeconds > duration) {
@@ -114,13 +130,7 @@ int RenderStill(const RenderOptions& options)
     game->CaptureFrame(lastFrame);
     const QImage bottomUp(game->CapturedFrame().data(), static_cast<int>(game->ScreenWidth()),
         static_cast<int>(game->ScreenHeight()), QImage::Format_RGB32);
-    // Written beside the target and renamed over it once complete, so a failure keeps what was there.
-    QSaveFile file(QString::fromStdString(target.string()));
-    QImageWriter writer(&file, "png");
-    if (!file.open(QIODevice::WriteOnly) || !writer.write(bottomUp.mirrored()) || !file.commit()) {
-        const QString reason = writer.error() != QImageWriter::UnknownError ? writer.errorString() : file.errorString();
-        throw CommandError("cannot write \"" + options.out.string() + "\": " + reason.toStdString());
-    }
+    SavePng(bottomUp.mirrored(), options.out);
     return 0;
 }
 
