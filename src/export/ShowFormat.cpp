@@ -15,7 +15,7 @@ uint32_t ExportDuration(uint32_t projectDuration)
     return std::clamp(projectDuration, Rendering::MinShowDuration, Rendering::MaxShowDuration);
 }
 
-void ReadShowFormat(ExportJob& job, const ShowOverrides& overrides)
+ProjectSettings ReadShowFormat(ExportJob& job, const ShowOverrides& overrides)
 {
     ProjectSettings project;
     if (!project.Load(FromPath(job.mProjectPath))) {
@@ -26,6 +26,7 @@ void ReadShowFormat(ExportJob& job, const ShowOverrides& overrides)
     job.mFPS = overrides.mFPS.value_or(project.m_FPS);
     job.mDuration = ExportDuration(project.m_Duration);
     job.mMusicPath = ToPath(project.m_MP3);
+    return project;
 }
 
 } // namespace Export

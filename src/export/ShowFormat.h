@@ -2,6 +2,8 @@
 
 #include "ExportJob.h"
 
+#include "project/ProjectSettings.h"
+
 #include <cstdint>
 #include <optional>
 #include <utility>
@@ -20,8 +22,9 @@ struct ShowOverrides {
 uint32_t ExportDuration(uint32_t projectDuration);
 
 // Fills the job's frame size, frame rate, length and music from the project file at
-// job.mProjectPath, then applies the overrides. Throws EncoderError naming the file when the project
-// does not load, since an export of an empty show is not what anyone asked for.
-void ReadShowFormat(ExportJob& job, const ShowOverrides& overrides);
+// job.mProjectPath, then applies the overrides; returns the project as read. Throws EncoderError
+// naming the file when the project does not load, since an export of an empty show is not what
+// anyone asked for.
+ProjectSettings ReadShowFormat(ExportJob& job, const ShowOverrides& overrides);
 
 } // namespace Export

@@ -121,7 +121,7 @@ void ExpectFrameAtFiveSecondsLikeTheStill(const ExportTestShow& show, const std:
         {"--project", QString::fromStdString(show.ProjectPath().string()), "--frame", "5.0", "--size",
             QString("%1x%2").arg(kWidth).arg(kHeight), "--seed", QString::number(kSeed), "--out",
             QString::fromStdString(still.string())});
-    ASSERT_TRUE(render.waitForFinished(-1));
+    ASSERT_TRUE(render.waitForFinished(180000));
     ASSERT_EQ(render.exitCode(), 0) << render.readAllStandardError().toStdString();
 
     const QImage expected = QImage(QString::fromStdString(still.string())).convertToFormat(QImage::Format_RGB32);
