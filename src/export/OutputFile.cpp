@@ -2,12 +2,13 @@
 
 #include "OutputTarget.h"
 
+#include "project/Paths.h"
+
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
-#include <random>
 #include <system_error>
 #include <utility>
 
@@ -15,42 +16,9 @@ namespace Export {
 
 namespace {
 
-constexpr int kNameAttempts = 100;
-
 std::string ErrnoText(int code)
 {
     return std::generic_category().message(code);
-}
-
-std::string RandomTag()
-{
-    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    std::random_device device;
-    std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
-    std::string tag(8, ' ');
-    for (char& letter : tag) {
-        letter = kLetters[pick(device)];
-    }
-    return tag;
-}
-
-// Creates a new, empty part file beside target; O_EXCL makes sure that no file left by an earlier
-// export, nor one another export is writing, is ever taken over. Returns 0 or the errno.
-int CreatePartFile(const std::filesystem::path& target, std::filesystem::path& part)
-{
-    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        part = target;
-        part += "." + RandomTag() + ".pellora-part";
-        const int file = open(part.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (file >= 0) {
-            close(file);
-            return 0;
-        }
-        if (errno != EEXIST) {
-            return errno;
-        }
-    }
-    return EEXIST;
 }
 
 // rename() that fails with EEXIST instead of replacing a file. Returns 0 or the errno.
@@ -79,9 +47,13 @@ OutputFile::OutputFile(std::filesystem::path path, bool replaceExisting, PartFil
     , mReplaceExisting(replaceExisting)
     , mRecord(record)
 {
-    if (const int error = CreatePartFile(mTarget, mPartPath); error != 0) {
-        throw EncoderError("Could not open output file " + Quoted() + ": " + ErrnoText(error));
+    // A name never used before: no file left by an earlier export, nor one another export is
+    // writing, is ever taken over.
+    auto part = CreateSiblingFile(mTarget, "pellora-part");
+    if (!part) {
+        throw EncoderError("Could not open output file " + Quoted() + ": " + ErrnoText(errno));
     }
+    mPartPath = std::move(*part);
     const int result = avformat_alloc_output_context2(&mContext, nullptr, "mp4", mPartPath.c_str());
     if (result < 0) {
         std::error_code ignored;

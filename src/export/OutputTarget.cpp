@@ -12,7 +12,6 @@ namespace Export {
 namespace {
 
 // As many links as the kernel follows in one path before it gives up.
-constexpr int kMostLinks = 40;
 
 std::string Quoted(const std::filesystem::path& path)
 {
@@ -52,20 +51,6 @@ std::string CheckOutputExtension(const std::filesystem::path& path, OutputKind k
     return extension == ".mp4" || extension == ".m4v"
         ? std::string()
         : "the video file " + Quoted(path) + " must end in .mp4 or .m4v";
-}
-
-std::filesystem::path FollowLinks(const std::filesystem::path& path)
-{
-    std::filesystem::path file = path;
-    std::error_code error;
-    for (int hop = 0; hop < kMostLinks && std::filesystem::is_symlink(file, error); ++hop) {
-        const auto target = std::filesystem::read_symlink(file, error);
-        if (error) {
-            break;
-        }
-        file = target.is_absolute() ? target : file.parent_path() / target;
-    }
-    return file;
 }
 
 std::vector<std::filesystem::path> ShowInputs(const ProjectSettings& project,

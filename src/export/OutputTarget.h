@@ -15,10 +15,6 @@ enum class OutputKind { Video, Picture };
 // in any case); otherwise one line saying what is expected.
 std::string CheckOutputExtension(const std::filesystem::path& path, OutputKind kind);
 
-// The file an export really writes for path: the path itself, or where its symbolic links lead, so
-// that a link to a video stays a link and its target gets the new video.
-std::filesystem::path FollowLinks(const std::filesystem::path& path);
-
 // The files a show reads: the project file, its music, its background picture and every photo.
 std::vector<std::filesystem::path> ShowInputs(const ProjectSettings& project,
     const std::filesystem::path& projectPath);

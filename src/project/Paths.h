@@ -36,8 +36,8 @@ FileTimeHalves GetFileWriteTime(std::u16string_view path);
 std::filesystem::path FollowLinks(std::filesystem::path path);
 
 // A new, empty file with a name of its own beside target ("<name>.<random>.<suffix>"), for writing a
-// replacement that is renamed over target once complete; the umask sets its permissions. nullopt
-// when the folder refuses it.
+// replacement that is renamed over target once complete; the umask sets its permissions. nullopt,
+// with errno saying why, when the folder refuses it.
 std::optional<std::filesystem::path> CreateSiblingFile(const std::filesystem::path& target,
   std::string_view suffix = "saving");
 

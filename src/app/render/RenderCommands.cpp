@@ -97,7 +97,7 @@ void CheckStillTarget(const RenderOptions& options, const Rendering::RenderingGa
 // keeps what was there.
 void SavePng(const QImage& picture, const std::filesystem::path& path)
 {
-    QSaveFile file(QString::fromStdString(Export::FollowLinks(path).string()));
+    QSaveFile file(QString::fromStdString(FollowLinks(path).string()));
     QImageWriter writer(&file, "png");
     if (!file.open(QIODevice::WriteOnly) || !writer.write(picture) || !file.commit()) {
         const QString reason = writer.error() != QImageWriter::UnknownError ? writer.errorString() : file.errorString();
