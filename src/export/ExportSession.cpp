@@ -65,11 +65,13 @@ void ExportSession::EncoderThreadMain()
 
 void ExportSession::Encode()
 {
-    ReadShowFormat(mJob, mOverrides);
+    ProjectSettings project = ReadShowFormat(mJob, mOverrides);
     VideoEncoder encoder(mJob, mProgress);
     RenderedFrames frames(mJob, mOverrides.mSeed, mProgress.ExportCancelled, mTimings);
+    frames.UseProject(std::move(project));
     mSucceeded = encoder.Run(frames);
     mErrorMessage = encoder.ErrorMessage();
+    mWarnings = frames.Warnings();
 }
 
 void ExportSession::MarkFinished()

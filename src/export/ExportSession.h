@@ -10,6 +10,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace Export {
 
@@ -48,6 +49,9 @@ public:
     // The job as exported, with the format read from the project.
     const ExportJob& Job() const { return mJob; }
     const ExportTimings& Timings() const { return mTimings; }
+    // One line per problem the show's preparation worked around (a photo missing or undecodable, a
+    // black background...); the export went on without them.
+    const std::vector<std::string>& Warnings() const { return mWarnings; }
 
     // Counters written by the encoder thread; readable at any time.
     ExportProgress& Progress() { return mProgress; }
@@ -63,6 +67,7 @@ private:
     ExportTimings mTimings;       // written by the export's threads until finished
     bool mSucceeded = false;      // encoder thread until finished
     std::string mErrorMessage;    // encoder thread until finished
+    std::vector<std::string> mWarnings; // encoder thread until finished
     mutable std::mutex mMutex;
     std::condition_variable mFinishedChanged;
     bool mFinished = false;       // guarded by mMutex
