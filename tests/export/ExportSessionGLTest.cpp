@@ -245,7 +245,8 @@ TEST(ExportSession, UnreadableProjectFailsTheWholeExport)
     session.Start();
     session.Wait();
     EXPECT_FALSE(session.Succeeded());
-    EXPECT_EQ(session.ErrorMessage(), "Cannot read the project file \"" + job.mProjectPath.string() + "\"");
+    EXPECT_EQ(session.ErrorMessage(),
+        "Cannot read the project file \"" + job.mProjectPath.string() + "\": no such file");
     EXPECT_FALSE(std::filesystem::exists(job.mOutputPath));
 }
 

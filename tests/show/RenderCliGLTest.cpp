@@ -70,7 +70,8 @@ INSTANTIATE_TEST_SUITE_P(Arguments, RenderCliBadCallTest,
         BadCall{"BadSeconds", {"--frame", "-1", "--out", "x.png"}, "--frame needs a time"},
         BadCall{"BadSeed", {"--timeline", "--seed", "x"}, "--seed needs"},
         BadCall{"NoCommand", {"--seed", "3"}, "nothing to do"},
-        BadCall{"MissingProject", {"--project", "/nonexistent/project.txt", "--timeline"}, "cannot read project"},
+        BadCall{"MissingProject", {"--project", "/nonexistent/project.txt", "--timeline"},
+            "cannot read project file \"/nonexistent/project.txt\": no such file"},
         BadCall{"FrameWithoutOut", {"--project", "/nonexistent/project.txt", "--frame", "1"}, "needs --out"}),
     [](const auto& param) { return std::string(param.param.name); });
 
@@ -95,6 +96,26 @@ protected:
     ShowFolder mShow;
     std::filesystem::path mProject;
 };
+
+// The project of a process substitution is a pipe that can be read only once; the show still
+// gets every photo, and the one that is gone is named on stderr.
+TEST_F(RenderCliShowTest, ProjectFromAPipeIsShownWithWarnings)
+{
+    const auto gone = mShow.AddPhoto("gone.png", 64, 48);
+    auto project = ShowFolder::MakeProject({mShow.Folder() / "a.png", gone}, 30);
+    const auto file = mShow.Save(project, "piped.txt");
+    std::filesystem::remove(gone);
+    QProcess process;
+    process.start("bash", {"-c", "exec \"$0\" --project <(cat \"$1\") --timeline", PELLORA_RENDER_PATH, Q(file)});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    const QByteArray err = process.readAllStandardError();
+    ASSERT_EQ(process.exitCode(), 0) << err.toStdString();
+    const auto show = QJsonDocument::fromJson(process.readAllStandardOutput()).object();
+    EXPECT_EQ(show["width"].toInt(), 160);
+    EXPECT_FALSE(show["slots"].toArray().isEmpty());
+    EXPECT_TRUE(err.contains(("pellora-render: warning: photo \"" + gone.string() + "\" not found").c_str()))
+        << err.toStdString();
+}
 
 TEST_F(RenderCliShowTest, TimelinePrintsTheAssembledShow)
 {
