@@ -67,7 +67,7 @@ void ExportSession::EncoderThreadMain()
 
 void ExportSession::Encode()
 {
-    const ProjectSettings project = ReadShowFormat(mJob, mOverrides);
+    ProjectSettings project = ReadShowFormat(mJob, mOverrides);
     const std::string refusal = CheckOutputTarget(mJob.mOutputPath, OutputKind::Video,
         ShowInputs(project, mJob.mProjectPath), mJob.mReplaceExisting);
     if (!refusal.empty()) {
@@ -75,9 +75,11 @@ void ExportSession::Encode()
     }
     VideoEncoder encoder(mJob, mProgress);
     RenderedFrames frames(mJob, mOverrides.mSeed, mProgress.ExportCancelled, mTimings);
+    frames.UseProject(std::move(project));
     mSucceeded = encoder.Run(frames);
     mErrorMessage = encoder.ErrorMessage();
     mEncoderName = encoder.UsedEncoderName();
+    mWarnings = frames.Warnings();
 }
 
 void ExportSession::MarkFinished()

@@ -10,6 +10,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace Export {
 
@@ -52,6 +53,9 @@ public:
     const ExportTimings& Timings() const { return mTimings; }
     // The FFmpeg name of the video encoder used; empty when none was opened.
     const std::string& EncoderName() const { return mEncoderName; }
+    // One line per problem the show's preparation worked around (a photo missing or undecodable, a
+    // black background...); the export went on without them.
+    const std::vector<std::string>& Warnings() const { return mWarnings; }
 
     // Counters written by the encoder thread; readable at any time.
     ExportProgress& Progress() { return mProgress; }
@@ -68,6 +72,7 @@ private:
     bool mSucceeded = false;      // encoder thread until finished
     std::string mErrorMessage;    // encoder thread until finished
     std::string mEncoderName;     // encoder thread until finished
+    std::vector<std::string> mWarnings; // encoder thread until finished
     mutable std::mutex mMutex;
     std::condition_variable mFinishedChanged;
     bool mFinished = false;       // guarded by mMutex

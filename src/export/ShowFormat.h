@@ -22,9 +22,9 @@ struct ShowOverrides {
 uint32_t ExportDuration(uint32_t projectDuration);
 
 // Fills the job's frame size, frame rate, length and music from the project file at
-// job.mProjectPath, then applies the overrides; returns the project as read. Throws EncoderError
-// naming the file when the project does not load, since an export of an empty show is not what
-// anyone asked for.
+// job.mProjectPath, then applies the overrides. Throws EncoderError naming the file when the project
+// does not load (with the reason), since an export of an empty show is not what anyone asked for.
+// Returns the project as read, for the show to use: a pipe cannot be read a second time.
 ProjectSettings ReadShowFormat(ExportJob& job, const ShowOverrides& overrides);
 
 } // namespace Export

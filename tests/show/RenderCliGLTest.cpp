@@ -100,7 +100,8 @@ INSTANTIATE_TEST_SUITE_P(Arguments, RenderCliBadCallTest,
         BadCall{"VideoNotMp4", {"--out", "x.png"}, "must end in .mp4 or .m4v"},
         BadCall{"DemoNotMp4", {"--demo", "demo.avi"}, "must end in .mp4 or .m4v"},
         BadCall{"FrameNotPng", {"--frame", "1", "--out", "x.mp4"}, "must end in .png"},
-        BadCall{"MissingProject", {"--project", "/nonexistent/project.txt", "--timeline"}, "cannot read project", 1},
+        BadCall{"MissingProject", {"--project", "/nonexistent/project.txt", "--timeline"},
+            "cannot read project file \"/nonexistent/project.txt\": no such file", 1},
         BadCall{"FrameWithoutOut", {"--project", "/nonexistent/project.txt", "--frame", "1"}, "needs --out", 1}),
     [](const auto& param) { return std::string(param.param.name); });
 
@@ -126,6 +127,26 @@ protected:
     ShowFolder mShow;
     std::filesystem::path mProject;
 };
+
+// The project of a process substitution is a pipe that can be read only once; the show still
+// gets every photo, and the one that is gone is named on stderr.
+TEST_F(RenderCliShowTest, ProjectFromAPipeIsShownWithWarnings)
+{
+    const auto gone = mShow.AddPhoto("gone.png", 64, 48);
+    auto project = ShowFolder::MakeProject({mShow.Folder() / "a.png", gone}, 30);
+    const auto file = mShow.Save(project, "piped.txt");
+    std::filesystem::remove(gone);
+    QProcess process;
+    process.start("bash", {"-c", "exec \"$0\" --project <(cat \"$1\") --timeline", PELLORA_RENDER_PATH, Q(file)});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    const QByteArray err = process.readAllStandardError();
+    ASSERT_EQ(process.exitCode(), 0) << err.toStdString();
+    const auto show = QJsonDocument::fromJson(process.readAllStandardOutput()).object();
+    EXPECT_EQ(show["width"].toInt(), 160);
+    EXPECT_FALSE(show["slots"].toArray().isEmpty());
+    EXPECT_TRUE(err.contains(("pellora-render: warning: photo \"" + gone.string() + "\" not found").c_str()))
+        << err.toStdString();
+}
 
 TEST_F(RenderCliShowTest, TimelinePrintsTheAssembledShow)
 {

@@ -1,6 +1,7 @@
 #include "ExportCommand.h"
 
 #include "ProgressDisplay.h"
+#include "WarningLines.h"
 
 #include "ExportSession.h"
 #include "framework/FactorySingleton.h"
@@ -172,6 +173,7 @@ int RunExport(const Export::ExportJob& job, const Export::ShowOverrides& overrid
         display.Update(session.Progress().FramesDone, session.Progress().FramesTotal);
         display.Finish();
     }
+    PrintWarnings(session.Warnings());
     return Report(session, stops.ExitCode(), quiet);
 }
 

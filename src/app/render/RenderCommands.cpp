@@ -3,6 +3,7 @@
 #include "DemoCommand.h"
 #include "ExportCommand.h"
 #include "ShowReport.h"
+#include "WarningLines.h"
 
 #include "OutputTarget.h"
 
@@ -43,8 +44,9 @@ std::filesystem::path ProjectPath(const RenderOptions& options)
 ProjectSettings ReadProject(const std::filesystem::path& path)
 {
     ProjectSettings project;
-    if (!project.Load(FromPath(path))) {
-        throw CommandError("cannot read project file \"" + path.string() + "\"");
+    const auto result = project.TryLoad(FromPath(path));
+    if (result != ProjectLoadResult::Loaded) {
+        throw CommandError("cannot read project file \"" + path.string() + "\": " + DescribeLoadResult(result));
     }
     return project;
 }
@@ -52,7 +54,7 @@ ProjectSettings ReadProject(const std::filesystem::path& path)
 std::unique_ptr<Rendering::RenderingGame> PrepareShow(const RenderOptions& options)
 {
     const auto path = ProjectPath(options);
-    const auto project = ReadProject(path);
+    auto project = ReadProject(path);
     int width = project.m_ScreenWidth;
     int height = project.m_ScreenHeight;
     if (options.size) {
@@ -72,8 +74,10 @@ std::unique_ptr<Rendering::RenderingGame> PrepareShow(const RenderOptions& optio
         game->SetSeed(*options.seed);
     }
     game->SetProjectPath(path);
+    game->SetProject(std::move(project));
     game->CreateSizedObjects();
     game->Prepare();
+    PrintWarnings(game->Warnings());
     return game;
 }
 
