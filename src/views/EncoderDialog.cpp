@@ -1,5 +1,6 @@
 #include "views/EncoderDialog.h"
 
+#include "OutputTarget.h"
 #include "VideoEncoder.h"
 #include "project/Paths.h"
 #include "project/ProjectSettings.h"
@@ -142,14 +143,28 @@ void EncoderDialog::BrowseOutput()
     }
 }
 
+QString EncoderDialog::OutputProblem(const std::filesystem::path& path) const
+{
+    ProjectSettings project;
+    project.Load(FromPath(mProjectPath));
+    // The save dialog has asked before replacing a file, so an existing one may be overwritten.
+    const std::string refused =
+        Export::CheckOutputTarget(path, Export::OutputKind::Video, Export::ShowInputs(project, mProjectPath), true);
+    if (!refused.empty()) {
+        return QStringLiteral("The video cannot be saved there:\n%1\nChoose another file!")
+            .arg(QString::fromStdString(refused));
+    }
+    const OutputCheck result = CheckOutputFile(path);
+    return result == OutputCheck::Usable ? QString() : OutputCheckMessage(result);
+}
+
 void EncoderDialog::ChooseOutput(const QString& path)
 {
-    const OutputCheck result = CheckOutputFile(ToPath(path.toStdU16String()));
-    if (result == OutputCheck::Usable) {
-        mOutputEdit->setText(path);
+    if (const QString problem = OutputProblem(ToPath(path.toStdU16String())); !problem.isEmpty()) {
+        ShowMessage(this, problem, QStringLiteral("Error"));
         return;
     }
-    ShowMessage(this, OutputCheckMessage(result), QStringLiteral("Error"));
+    mOutputEdit->setText(path);
 }
 
 void EncoderDialog::OnHardwareClicked(bool ticked)
@@ -208,8 +223,8 @@ void EncoderDialog::Encode()
     StoreFormatInProject();
     Export::ExportJob job = JobFromControls();
     const std::filesystem::path outputPath = ToPath(output.toStdU16String());
-    if (const OutputCheck result = CheckOutputFile(outputPath); result != OutputCheck::Usable) {
-        ShowMessage(this, OutputCheckMessage(result), QStringLiteral("Error"));
+    if (const QString problem = OutputProblem(outputPath); !problem.isEmpty()) {
+        ShowMessage(this, problem, QStringLiteral("Error"));
         return;
     }
     job.mMusicPath = mMusicPath;

@@ -60,6 +60,8 @@ private:
     void OnHardwareClicked(bool ticked);
     void OnRateModeChanged();
     void StoreFormatInProject() const;
+    // Empty when the export may write path; otherwise the message that says why not.
+    QString OutputProblem(const std::filesystem::path& path) const;
 
     std::filesystem::path mProjectPath;
     std::filesystem::path mMusicPath;

@@ -81,6 +81,9 @@ protected:
 TEST_F(DesktopExportGLTest, SaveAsVideoWritesEveryFrameAndOffersTheVideo)
 {
     CPelloraDlg& window = TwentySecondShow();
+    const QString background = mPhotos.filePath("wood.jpg");
+    std::ofstream(background.toStdString()) << "not a picture";
+    window.BackgroundEdit()->setText(background);
     int range = -1;
     bool ready = false;
     mDriver.onSettings = Settings(QStringLiteral("2"));
@@ -94,6 +97,7 @@ TEST_F(DesktopExportGLTest, SaveAsVideoWritesEveryFrameAndOffersTheVideo)
     ASSERT_TRUE(ready) << mMessages.LastText().toStdString();
     EXPECT_EQ(range, 40);
     EXPECT_EQ(QString::fromStdU16String(window.VideoPath()), mOutput);
+    EXPECT_TRUE(window.StatusLabel()->text().contains(QStringLiteral("wood.jpg"))) << "the export's warnings";
     ProjectSettings project;
     ASSERT_TRUE(project.Load(ProjectPath()));
     EXPECT_EQ(project.m_ScreenWidth, 1280);

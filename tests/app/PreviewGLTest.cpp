@@ -137,6 +137,17 @@ TEST_F(PreviewGLTest, MusicThatCannotPlayLetsTheShowPlay)
     EXPECT_TRUE(WaitForPictures(window, 3));
 }
 
+TEST_F(PreviewGLTest, TheStatusShowsWhatTheShowHadToLeaveOut)
+{
+    CPelloraDlg& window = WindowWithPhotos();
+    const QString background = mPhotos.filePath("wood.jpg");
+    std::ofstream(background.toStdString()) << "not a picture";
+    window.BackgroundEdit()->setText(background);
+    window.Play();
+    ASSERT_TRUE(WaitForPictures(window, 2));
+    EXPECT_TRUE(window.StatusLabel()->text().contains(QStringLiteral("wood.jpg"))) << window.StatusLabel()->text().toStdString();
+}
+
 TEST_F(PreviewGLTest, TheMusicFollowsASeek)
 {
     CPelloraDlg& window = WindowWithPhotos();

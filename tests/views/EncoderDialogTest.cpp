@@ -2,6 +2,7 @@
 
 #include "VideoEncoder.h"
 #include "WidgetTestSupport.h"
+#include "project/ProjectSettings.h"
 #include "views/EncoderSettings.h"
 
 #include <QCheckBox>
@@ -146,6 +147,26 @@ TEST_F(EncoderDialogTest, EncodeWithoutAPathAndWithAnUnusablePathStaysInTheDialo
     EXPECT_EQ(mMessages.LastText(), QStringLiteral("Access denied!\nIt cannot be saved!\nChoose another file!"));
     EXPECT_EQ(mDialog.TakeSession(), nullptr);
     EXPECT_EQ(mDialog.result(), 0);
+}
+
+TEST_F(EncoderDialogTest, TheShowsOwnFilesAndFoldersAreRefused)
+{
+    QTemporaryDir folder;
+    const QString project = folder.filePath(QStringLiteral("project.txt"));
+    ProjectSettings settings;
+    ASSERT_TRUE(settings.Save(project.toStdU16String()));
+    mDialog.SetProjectPath(project.toStdString());
+    mDialog.ChooseOutput(folder.path());
+    EXPECT_TRUE(mMessages.LastText().contains(QStringLiteral("must end in .mp4")));
+    const QString looksLikeVideo = folder.filePath(QStringLiteral("show.mp4"));
+    std::filesystem::create_directory(looksLikeVideo.toStdString());
+    mDialog.ChooseOutput(looksLikeVideo);
+    EXPECT_TRUE(mMessages.LastText().contains(QStringLiteral("is a folder")));
+    std::filesystem::remove(looksLikeVideo.toStdString());
+    std::filesystem::create_symlink(project.toStdString(), looksLikeVideo.toStdString());
+    mDialog.ChooseOutput(looksLikeVideo);
+    EXPECT_TRUE(mMessages.LastText().contains(QStringLiteral("the show's own file")));
+    EXPECT_TRUE(mDialog.OutputEdit()->text().isEmpty());
 }
 
 TEST_F(EncoderDialogTest, ChoosingAnUnusableFileKeepsTheEditAsItWas)

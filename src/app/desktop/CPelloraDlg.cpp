@@ -568,6 +568,15 @@ void CPelloraDlg::ShowWarnings(const QStringList& lines)
     }
 }
 
+QStringList CPelloraDlg::Lines(const std::vector<std::string>& lines)
+{
+    QStringList texts;
+    for (const std::string& line : lines) {
+        texts << QString::fromStdString(line);
+    }
+    return texts;
+}
+
 // --- application commands -------------------------------------------------------------------
 
 void CPelloraDlg::DeleteCache()

@@ -107,6 +107,7 @@ public:
     const std::u16string& VideoPath() const { return mVideoPath; }
     // One line per problem, shown in the status label.
     void ShowWarnings(const QStringList& lines);
+    static QStringList Lines(const std::vector<std::string>& lines);
 
 public slots:
     void reject() override;

@@ -43,24 +43,28 @@ void CPelloraDlg::RunExport(std::unique_ptr<Export::ExportSession> session)
         return;
     }
     mExportSession = std::move(session);
-    Views::EncodeProgressDlg progress(this);
-    mProgressDlg = &progress;
+    Views::EncodeProgressDlg progressDialog(this);
+    mProgressDlg = &progressDialog;
     mExportTimer.start();
-    const bool finished = progress.exec() == QDialog::Accepted;
+    const bool finished = progressDialog.exec() == QDialog::Accepted;
     mProgressDlg = nullptr;
     mExportTimer.stop();
     if (!finished) {
         // Cancel: the encoder closes the file with the frames written so far, which plays.
         mExportSession->Cancel();
         mExportSession->Wait();
-        mStatus->setText(QStringLiteral("Cancelled: %1 holds the first %2 of %3 frames.")
-                             .arg(QString::fromStdU16String(mVideoPath))
-                             .arg(mExportSession->Progress().FramesDone.load())
-                             .arg(mExportSession->Progress().FramesTotal.load()));
+        const Export::ExportProgress& progress = mExportSession->Progress();
+        ShowWarnings(Lines(mExportSession->Warnings())
+            << QStringLiteral("Cancelled: %1 holds the first %2 of %3 frames.")
+                   .arg(QString::fromStdU16String(mVideoPath))
+                   .arg(progress.FramesDone.load())
+                   .arg(progress.FramesTotal.load()));
         mExportSession.reset();
         return;
     }
     const std::unique_ptr<Export::ExportSession> done = std::move(mExportSession);
+    mStatus->clear();
+    ShowWarnings(Lines(done->Warnings()));
     if (!done->Succeeded() || !done->Progress().VideoEncoded) {
         // The target file is untouched: the encoder writes under a temporary name until the end.
         const QString reason = done->Succeeded() ? QStringLiteral("The show ended before its last frame.")

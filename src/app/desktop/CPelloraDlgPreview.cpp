@@ -155,6 +155,7 @@ void CPelloraDlg::OnPreviewTick()
     }
     if (mEngineStarted) {
         mStatus->clear();
+        ShowWarnings(Lines(mEngine->Warnings()));
         mEngine->Clock().Restart();
         mEngineStarted = false;
     }
