@@ -80,6 +80,21 @@ TEST_F(MainWindowTest, APreparedProjectFillsThePanelAndTheStrip)
     EXPECT_EQ(window.StripView()->Cells().size(), 2u);
 }
 
+TEST_F(MainWindowTest, AProjectThatCannotBeReadIsKeptAsideNotOverwritten)
+{
+    const std::filesystem::path project = ToPath(ProjectPath());
+    std::ofstream(project) << "App=somethingelse\nMP3=/music/important.mp3\n";
+    CPelloraDlg& window = OpenWindow();
+    EXPECT_EQ(window.TitleEdit()->text(), QStringLiteral("Pellora"));
+    EXPECT_TRUE(window.StatusLabel()->text().contains(QStringLiteral("project.txt.unreadable")));
+    window.reject();
+    std::ifstream kept(project.string() + ".unreadable");
+    std::string first;
+    std::getline(kept, first);
+    EXPECT_EQ(first, "App=somethingelse");
+    EXPECT_TRUE(SavedProject().m_OrigImages.empty()) << "a fresh project took its place";
+}
+
 TEST_F(MainWindowTest, AShortProjectLoadsAsTwentySeconds)
 {
     ProjectSettings project;
@@ -232,7 +247,9 @@ TEST_F(MainWindowTest, DeleteCacheReportsOnceAndThenFindsNothing)
     EXPECT_FALSE(IsExistingFolder(GetDataFolder()));
     mMessages.Clear();
     window.DeleteCache();
+    window.reject();
     EXPECT_TRUE(mMessages.All().empty());
+    EXPECT_FALSE(IsExistingFolder(GetDataFolder())) << "closing does not bring the cleared folder back";
 }
 
 } // namespace

@@ -34,6 +34,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <stdexcept>
 
 namespace Pellora::Desktop {
@@ -283,7 +284,11 @@ void CPelloraDlg::LoadProjectIntoPanel()
 {
     const std::u16string path = ProjectPath();
     ProjectSettings project;
-    if (!IsExistingFile(path) || !project.Load(path)) {
+    if (!IsExistingFile(path)) {
+        return;
+    }
+    if (!project.Load(path)) {
+        KeepUnreadableProject();
         return;
     }
     mMusicEdit->setText(Text(project.m_MP3));
@@ -316,6 +321,20 @@ void CPelloraDlg::LoadProjectIntoPanel()
         AddPhoto(photo, brightness, project.GetCirclesInfo(photo), project.GetEndCreditInfo(photo), skipped);
     }
     ShowWarnings(skipped);
+}
+
+void CPelloraDlg::KeepUnreadableProject()
+{
+    // The window writes its project when it closes; a file it could not read is moved aside first,
+    // so that whatever it held is not lost.
+    const std::filesystem::path project = ToPath(ProjectPath());
+    std::filesystem::path kept = project;
+    kept += ".unreadable";
+    std::error_code error;
+    std::filesystem::rename(project, kept, error);
+    mStatus->setText(error ? QStringLiteral("The project file %1 cannot be read.").arg(Text(FromPath(project)))
+                           : QStringLiteral("The project file could not be read; it was kept as %1.")
+                                 .arg(Text(FromPath(kept))));
 }
 
 // --- photos ---------------------------------------------------------------------------------
@@ -614,7 +633,8 @@ void CPelloraDlg::reject()
 {
     mAddPhotoTimer.stop();
     Stop();
-    if (!SaveProjectFromPanel()) {
+    // After "Delete Cache" the data folder stays gone until the next start, as the user was told.
+    if (IsExistingFolder(GetDataFolder()) && !SaveProjectFromPanel()) {
         Views::ShowMessage(this, QStringLiteral("The project could not be saved in %1.").arg(Text(ProjectPath())),
             QStringLiteral("Error"), QMessageBox::Critical);
     }

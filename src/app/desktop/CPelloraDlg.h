@@ -122,6 +122,7 @@ private:
     void ApplyColours();
     void ApplyPanelDefaults();
     void LoadProjectIntoPanel();
+    void KeepUnreadableProject();
     void AddPhoto(const std::u16string& path, std::int32_t brightness, const CirclesInfo& circles,
         const EndCreditInfo& endCredit, QStringList& skipped);
     void ProcessPendingPhotos();
