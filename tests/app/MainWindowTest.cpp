@@ -1,5 +1,7 @@
 #include "DesktopFixture.h"
 
+#include "../export/MediaProbe.h"
+
 #include "app/desktop/DurationText.h"
 #include "app/desktop/Thumbnails.h"
 #include "views/PhotoScrollView.h"
@@ -129,6 +131,18 @@ TEST_F(MainWindowTest, SongDurationWithoutMusicFallsBackTo30WithAMessage)
     window.MusicEdit()->setText(QStringLiteral("/gone/song.mp3"));
     window.OnDurationSelected(0);
     EXPECT_TRUE(mMessages.LastText().contains(QStringLiteral("MP3 file cannot be read!")));
+}
+
+TEST_F(MainWindowTest, SongDurationIsTheMusicFilesLengthInWholeSeconds)
+{
+    CPelloraDlg& window = OpenWindow();
+    const QString song = mPhotos.filePath("song.wav");
+    ExportTest::WriteWav(song.toStdString(), 95.6, 8000, 1);
+    window.MusicEdit()->setText(song);
+    window.DurationBox()->setCurrentIndex(0);
+    window.OnDurationSelected(0);
+    EXPECT_TRUE(mMessages.All().empty());
+    EXPECT_EQ(window.GetDurationSeconds(), 95);
 }
 
 TEST_F(MainWindowTest, ClosingWritesThePanelIntoTheProject)
