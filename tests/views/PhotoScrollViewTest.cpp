@@ -2,6 +2,7 @@
 
 #include "WidgetTestSupport.h"
 
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -81,6 +82,21 @@ TEST_F(PhotoScrollViewTest, DeleteKeyRemovesTheSelectedCell)
     EXPECT_EQ(mDeleted, std::vector<std::int32_t>{1});
     EXPECT_EQ(mView.SelectedCell(), nullptr);
     EXPECT_EQ(mView.Cells().size(), 2u);
+}
+
+TEST_F(PhotoScrollViewTest, TheStripScrollsSidewaysAndClicksFollowTheScroll)
+{
+    for (std::int32_t id = 0; id < 10; ++id) {
+        mView.AddCell(id, mThumbnail, u"/photos/" + std::u16string(1, static_cast<char16_t>(u'a' + id)) + u".jpg");
+    }
+    mView.resize(300, 130);
+    mView.show();
+    QApplication::processEvents();
+    QScrollBar* bar = mView.horizontalScrollBar();
+    EXPECT_EQ(bar->maximum(), 1000 - mView.viewport()->width());
+    bar->setValue(450);
+    mView.SelectAt(QPoint(10, 50));
+    EXPECT_EQ(mView.SelectedCell()->Id, 4);
 }
 
 TEST_F(PhotoScrollViewTest, ClickOutsideEveryCellClearsTheHighlightButKeepsTheSelection)
