@@ -109,7 +109,8 @@ TEST_F(MainWindowTest, DurationTextsGiveSeconds)
 {
     CPelloraDlg& window = OpenWindow();
     const std::pair<const char*, std::int32_t> cases[] = {
-        {"75", 75}, {"1:15", 75}, {"0", 30}, {"", 30}, {"abc", 30}, {"-5", 30}, {"2:05:10", 310}, {"90 s", 90}};
+        {"75", 75}, {"1:15", 75}, {"0", 30}, {"", 30}, {"abc", 30}, {"-5", 30}, {"2:05:10", 310}, {"90 s", 90},
+        {"99999999999", 30}, {"2000000000", 86400}};
     for (const auto& [text, seconds] : cases) {
         window.DurationBox()->setEditText(QString::fromLatin1(text));
         EXPECT_EQ(window.GetDurationSeconds(), seconds) << text;

@@ -1,8 +1,11 @@
 #include "app/desktop/DurationText.h"
 
 #include "project/NumberText.h"
+#include "show/Timeline.h"
 
 #include <QStringList>
+
+#include <algorithm>
 
 namespace Pellora::Desktop {
 
@@ -42,7 +45,11 @@ std::int32_t DurationFromText(const QString& text)
     } else {
         seconds = LeadingNumber(text).value_or(0);
     }
-    return seconds > 0 && seconds <= INT32_MAX ? static_cast<std::int32_t>(seconds) : kDefaultDuration;
+    if (seconds <= 0) {
+        return kDefaultDuration;
+    }
+    // No show runs longer; the trackbar counts tenths of this in an int.
+    return static_cast<std::int32_t>(std::min<std::int64_t>(seconds, Rendering::MaxShowDuration));
 }
 
 QString ClockText(std::int64_t seconds)

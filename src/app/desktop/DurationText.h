@@ -12,7 +12,8 @@ namespace Pellora::Desktop {
 std::optional<QString> DurationDisplayText(const QString& seconds);
 
 // Seconds for a duration text: its leading number, or with ":" the last piece plus 60 times the
-// piece before it. A text that does not start with a number, and a result of 0 or less, give 30.
+// piece before it. A text that does not start with a number, and a result of 0 or less, give 30;
+// a result beyond the longest show gives that length.
 std::int32_t DurationFromText(const QString& text);
 
 // "mm:ss" for the time labels.
