@@ -129,6 +129,7 @@ void EncoderDialog::FillCodecs()
         mHardwareBox->setChecked(false);
         mHardwareBox->setEnabled(false);
     }
+    UpdateTuningControls();
 }
 
 void EncoderDialog::BrowseOutput()
@@ -174,11 +175,28 @@ void EncoderDialog::OnHardwareClicked(bool ticked)
             QMessageBox::Warning);
         mHardwareBox->setChecked(true);
     }
+    UpdateTuningControls();
 }
 
 void EncoderDialog::OnRateModeChanged()
 {
-    const bool quality = mRateModeBox->currentText() == QLatin1String("Quality");
+    UpdateTuningControls();
+}
+
+bool EncoderDialog::TuningApplies() const
+{
+    // Without hardware the software encoder takes the tuning; with hardware, unticking the box asks
+    // for the software encoder with its own defaults.
+    return mHardwareBox->isChecked() || !mHardwareBox->isEnabled();
+}
+
+void EncoderDialog::UpdateTuningControls()
+{
+    const bool tuning = TuningApplies();
+    const bool quality = tuning && mRateModeBox->currentText() == QLatin1String("Quality");
+    mThreadsBox->setEnabled(tuning);
+    mSpeedBox->setEnabled(tuning);
+    mRateModeBox->setEnabled(tuning);
     mQualitySlider->setEnabled(quality);
     mQualityLabel->setEnabled(quality);
 }
@@ -192,9 +210,9 @@ Export::ExportJob EncoderDialog::JobFromControls() const
     job.mQuality = mQualitySlider->value();
     job.mBitRate = BitRateFromText(mBitRateEdit->text());
     job.mH264 = mCodecList->currentIndex() == 0;
-    // Without hardware the box is off and disabled, yet the tuning must still reach the software
-    // encoder, which the job applies only when it may prefer hardware (and then falls back).
-    job.mHardware = mHardwareBox->isChecked() || !mHardwareBox->isEnabled();
+    // The job applies the tuning only when it may prefer hardware; without any, it falls back to the
+    // software encoder and tunes that.
+    job.mHardware = TuningApplies();
     return job;
 }
 

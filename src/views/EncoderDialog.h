@@ -59,6 +59,8 @@ private:
     void BrowseOutput();
     void OnHardwareClicked(bool ticked);
     void OnRateModeChanged();
+    bool TuningApplies() const;
+    void UpdateTuningControls();
     void StoreFormatInProject() const;
     // Empty when the export may write path; otherwise the message that says why not.
     QString OutputProblem(const std::filesystem::path& path) const;
