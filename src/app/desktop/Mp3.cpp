@@ -33,6 +33,8 @@ bool Mp3::Open(const QString& path)
             mPendingSeekMs.reset();
         }
     });
+    // Without a decoder or a sound device the player gives up; the show goes on without music.
+    QObject::connect(mPlayer.get(), &QMediaPlayer::errorOccurred, mPlayer.get(), [this] { mReady = false; });
     mPlayer->setSource(QUrl::fromLocalFile(path));
     mReady = mPlayer->error() == QMediaPlayer::NoError;
     mDuration = static_cast<std::int64_t>(std::llround(*length * 1e7));
