@@ -81,8 +81,7 @@ protected:
 TEST_F(DesktopExportGLTest, SaveAsVideoWritesEveryFrameAndOffersTheVideo)
 {
     CPelloraDlg& window = TwentySecondShow();
-    const QString background = mPhotos.filePath("wood.jpg");
-    std::ofstream(background.toStdString()) << "not a picture";
+    const QString background = AddTextFile("wood.jpg", "not a picture");
     window.BackgroundEdit()->setText(background);
     int range = -1;
     bool ready = false;
@@ -135,8 +134,7 @@ TEST_F(DesktopExportGLTest, CancelKeepsAPlayablePartAndOpensNoReadyDialog)
 TEST_F(DesktopExportGLTest, AFailedExportSaysWhyClosesTheProgressAndLeavesTheTargetAlone)
 {
     CPelloraDlg& window = TwentySecondShow();
-    const QString song = mPhotos.filePath(QStringLiteral("song.mp3"));
-    std::ofstream(song.toStdString()) << "no sound in here";
+    const QString song = AddTextFile("song.mp3", "no sound in here");
     window.MusicEdit()->setText(song);
     std::ofstream(mOutput.toStdString()) << "earlier video";
     bool ready = false;

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
 
 namespace Pellora::Testing {
@@ -34,6 +35,14 @@ public:
         photo.fill(colour);
         const QString path = mPhotos.filePath(name);
         photo.save(path);
+        return path;
+    }
+
+    // A file that only holds text, whatever its name says it is.
+    QString AddTextFile(const QString& name, const char* text) const
+    {
+        const QString path = mPhotos.filePath(name);
+        std::ofstream(path.toStdString()) << text;
         return path;
     }
 

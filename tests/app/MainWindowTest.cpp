@@ -200,8 +200,7 @@ TEST_F(MainWindowTest, AddedPhotosGetThumbnailsOnceAndUnreadableOnesAreNamedInTh
 {
     CPelloraDlg& window = OpenWindow();
     const QString wide = AddPhotoFile("wide.png", 400, 200);
-    const QString notPicture = mPhotos.filePath("notes.jpg");
-    std::ofstream(notPicture.toStdString()) << "not a picture";
+    const QString notPicture = AddTextFile("notes.jpg", "not a picture");
     window.AddPhotos({wide, AddPhotoFile("tall.jpg", 100, 400), mPhotos.filePath("missing.jpg"), notPicture});
     ASSERT_EQ(window.PhotoList().size(), 2u);
     EXPECT_TRUE(window.StatusLabel()->text().contains(QStringLiteral("missing.jpg")));

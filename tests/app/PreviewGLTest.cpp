@@ -128,8 +128,7 @@ TEST_F(PreviewGLTest, WithoutPhotosPlayAsksForPhotosAndStaysStopped)
 TEST_F(PreviewGLTest, MusicThatCannotPlayLetsTheShowPlay)
 {
     CPelloraDlg& window = WindowWithPhotos();
-    const QString song = mPhotos.filePath("song.mp3");
-    std::ofstream(song.toStdString()) << "no sound in here";
+    const QString song = AddTextFile("song.mp3", "no sound in here");
     window.MusicEdit()->setText(song);
     window.Play();
     ASSERT_NE(window.Engine(), nullptr);
@@ -140,8 +139,7 @@ TEST_F(PreviewGLTest, MusicThatCannotPlayLetsTheShowPlay)
 TEST_F(PreviewGLTest, TheStatusShowsWhatTheShowHadToLeaveOut)
 {
     CPelloraDlg& window = WindowWithPhotos();
-    const QString background = mPhotos.filePath("wood.jpg");
-    std::ofstream(background.toStdString()) << "not a picture";
+    const QString background = AddTextFile("wood.jpg", "not a picture");
     window.BackgroundEdit()->setText(background);
     window.Play();
     ASSERT_TRUE(WaitForPictures(window, 2));
