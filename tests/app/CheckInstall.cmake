@@ -1,0 +1,25 @@
+# Installs the build into a scratch prefix and checks that the programs, the desktop entry and the
+# icon arrive where a desktop looks for them.
+file(REMOVE_RECURSE ${PREFIX})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX} RESULT_VARIABLE result
+  OUTPUT_QUIET TIMEOUT 100)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed: ${result}")
+endif()
+foreach(file bin/pellora bin/pellora-render share/applications/pellora.desktop
+    share/icons/hicolor/256x256/apps/pellora.png)
+  if(NOT EXISTS ${PREFIX}/${file})
+    message(FATAL_ERROR "not installed: ${file}")
+  endif()
+endforeach()
+file(READ ${PREFIX}/share/applications/pellora.desktop entry)
+foreach(line "Exec=pellora" "Icon=pellora" "Type=Application")
+  string(FIND "${entry}" "${line}\n" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "the desktop entry lacks ${line}")
+  endif()
+endforeach()
+if(NOT entry MATCHES "Categories=[^\n]*AudioVideo;")
+  message(FATAL_ERROR "the desktop entry is not in the AudioVideo category")
+endif()
+file(REMOVE_RECURSE ${PREFIX})
