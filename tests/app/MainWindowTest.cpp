@@ -266,4 +266,13 @@ TEST_F(MainWindowTest, DeleteCacheReportsOnceAndThenFindsNothing)
     EXPECT_FALSE(IsExistingFolder(GetDataFolder())) << "closing does not bring the cleared folder back";
 }
 
+TEST_F(MainWindowTest, DeleteCacheThatCannotRemoveEverythingSaysSo)
+{
+    CPelloraDlg& window = OpenWindow();
+    std::ofstream(ToPath(GetDataFolder()) / ".hidden") << "kept";
+    window.DeleteCache();
+    EXPECT_EQ(mMessages.LastText(), QStringLiteral("Cannot clear cache!"));
+    EXPECT_EQ(mMessages.All().back().caption, QStringLiteral("Error!"));
+}
+
 } // namespace
