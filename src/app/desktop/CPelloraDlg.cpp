@@ -33,7 +33,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <cmath>
 #include <filesystem>
 #include <stdexcept>
 

@@ -3,7 +3,6 @@
 
 #include "app/desktop/DurationText.h"
 #include "app/desktop/Mp3.h"
-#include "framework/GameException.h"
 #include "show/RenderingGame.h"
 #include "views/DXStatic.h"
 #include "views/MessageBox.h"
@@ -15,7 +14,6 @@
 #include <QSlider>
 
 #include <algorithm>
-#include <cmath>
 #include <exception>
 
 namespace Pellora::Desktop {
