@@ -206,7 +206,7 @@ void PhotoScrollView::keyPressEvent(QKeyEvent* event)
 void PhotoScrollView::contextMenuEvent(QContextMenuEvent* event)
 {
     if (event->reason() == QContextMenuEvent::Mouse) {
-        SelectAt(viewport()->mapFrom(this, event->pos()));
+        SelectAt(event->pos()); // viewport coordinates, as for every mouse event here
     }
     QMenu menu(this);
     menu.addAction(QStringLiteral("Delete Image"), this, &PhotoScrollView::DeleteSelectedImage);

@@ -2,9 +2,11 @@
 
 #include "WidgetTestSupport.h"
 
+#include <QMenu>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -71,6 +73,33 @@ TEST_F(PhotoScrollViewTest, RemovingTheMiddleCellRenumbersTheLastAndReportsExact
     EXPECT_EQ(mView.Cells()[1]->Id, 2);
     EXPECT_EQ(mView.Cells()[1]->Column, 1);
     EXPECT_EQ(mDeleted, std::vector<std::int32_t>{1});
+}
+
+TEST_F(PhotoScrollViewTest, TheContextMenuSelectsTheCellUnderTheMouseAndDeletesIt)
+{
+    AddThree();
+    mView.show();
+    QStringList disabled;
+    QTimer::singleShot(100, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        for (QAction* action : menu->actions()) {
+            if (!action->isEnabled()) {
+                disabled << action->text();
+            }
+        }
+        for (QAction* action : menu->actions()) {
+            if (action->text() == QLatin1String("Delete Image")) {
+                action->trigger();
+            }
+        }
+        menu->close();
+    });
+    const QPoint onSecond(150, 50);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, onSecond, mView.viewport()->mapToGlobal(onSecond));
+    QApplication::sendEvent(mView.viewport(), &event);
+    EXPECT_EQ(mDeleted, std::vector<std::int32_t>{1});
+    EXPECT_EQ(disabled, (QStringList{QStringLiteral("Add Expand Circle Effect"), QStringLiteral("Add End Credit Text")}));
 }
 
 TEST_F(PhotoScrollViewTest, DeleteKeyRemovesTheSelectedCell)
