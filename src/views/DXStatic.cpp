@@ -41,8 +41,14 @@ void DXStatic::paintEvent(QPaintEvent*)
         painter.fillRect(rect(), kIdleFill);
         return;
     }
+    // After a resize during playback the picture keeps its shape; the rest stays grey.
+    const QSizeF shown = QSizeF(mPicture.size()).scaled(QSizeF(size()), Qt::KeepAspectRatio);
+    const QRectF target(QPointF((width() - shown.width()) / 2.0, (height() - shown.height()) / 2.0), shown);
+    if (target.toRect() != rect()) {
+        painter.fillRect(rect(), kIdleFill);
+    }
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(QRectF(rect()), mPicture);
+    painter.drawImage(target, mPicture);
 }
 
 } // namespace Pellora::Views
