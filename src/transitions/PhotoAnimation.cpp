@@ -181,6 +181,39 @@ void PhotoAnimation::UploadWvp(SharedPhotoObjects& shared)
     context.VSSetConstantBuffers(0, &shared.constantBuffer);
 }
 
+void PhotoAnimation::BindPixelConstants(const EffectObjects& effect, std::initializer_list<const void*> blocks)
+{
+    Library::DeviceContext& context = mGame->Context();
+    std::uint32_t slot = 0;
+    for (const void* block : blocks) {
+        if (slot >= effect.constantBuffers.size()) {
+            break;
+        }
+        context.UpdateSubresource(effect.constantBuffers[slot], block);
+        context.PSSetConstantBuffers(slot, &effect.constantBuffers[slot]);
+        ++slot;
+    }
+}
+
+void PhotoAnimation::BindPhoto(std::uint32_t slot, std::size_t index)
+{
+    if (mPhotos.empty()) {
+        return;
+    }
+    const auto& photo = mPhotos[index < mPhotos.size() ? index : 0];
+    mGame->Context().PSSetShaderResources(slot, &photo->View);
+}
+
+std::array<float, 2> PhotoAnimation::TextureShare() const
+{
+    if (mPhotos.empty() || mPhotos.front()->Dim == 0) {
+        return {1.0f, 1.0f};
+    }
+    const Library::TextureRes& first = *mPhotos.front();
+    const auto dim = static_cast<float>(first.Dim);
+    return {first.FloatWidth / dim, first.FloatHeight / dim};
+}
+
 void PhotoAnimation::DrawPhotoQuad(std::size_t index, float t, bool leaving, const PhotoShaders& shaders)
 {
     SharedPhotoObjects& shared = Shared();

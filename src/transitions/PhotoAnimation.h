@@ -20,6 +20,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -109,6 +110,14 @@ protected:
     float Elapsed(const Library::FrameTime& frameTime) const;
     SharedPhotoObjects& Shared();
     FrameParams Frame() const { return {mFrameWidth, mFrameBand, mFrameSpan, mDepth}; }
+    // Uploads each pixel-stage block whole into the effect's buffer of the same position and binds
+    // it at that pixel-stage constant slot.
+    void BindPixelConstants(const EffectObjects& effect, std::initializer_list<const void*> blocks);
+    // Binds photo index (the first one while there are fewer photos) to pixel texture slot.
+    void BindPhoto(std::uint32_t slot, std::size_t index);
+    // The first photo's picture width and height as shares of its texture's width in pixels: the
+    // texture-coordinate range the photo covers (1, 1 for a square canvas).
+    std::array<float, 2> TextureShare() const;
 
     std::vector<std::shared_ptr<Library::TextureRes>> mPhotos;
     float mDepth = 0.0f;

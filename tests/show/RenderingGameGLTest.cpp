@@ -2,6 +2,11 @@
 
 #include "ShowFixture.h"
 #include "transitions/ColorVerticalSwipePhoto.h"
+#include "transitions/ExpandingCirclePhoto2.h"
+#include "transitions/NullPhoto.h"
+#include "transitions/PixelAlphaStripePhoto.h"
+#include "transitions/PixelCheckeredPhoto.h"
+#include "transitions/PixelRevealTurningDiamondPhoto.h"
 #include "transitions/TintPhoto.h"
 
 #include <gtest/gtest.h>
@@ -36,12 +41,21 @@ std::unique_ptr<RenderingGame> PrepareShow(const std::filesystem::path& project,
     return game;
 }
 
+template <typename... Effects>
+std::string ClassOf(PhotoAnimation* animation)
+{
+    std::string name = "other";
+    ((animation->As<Effects>() != nullptr ? (name = Effects::TypeName(), true) : false) || ...);
+    return name;
+}
+
+// The effect's class name less its "Photo" ending.
 std::string EffectOf(PhotoAnimation* animation)
 {
-    if (animation->As<TintPhoto>() != nullptr) {
-        return "Tint";
-    }
-    return animation->As<ColorVerticalSwipePhoto>() != nullptr ? "Swipe" : "other";
+    std::string name = ClassOf<TintPhoto, ColorVerticalSwipePhoto, PixelCheckeredPhoto, PixelRevealTurningDiamondPhoto,
+        NullPhoto, ExpandingCirclePhoto2, PixelAlphaStripePhoto>(animation);
+    const auto photo = name.find("Photo");
+    return photo == std::string::npos ? name : name.erase(photo, 5);
 }
 
 struct ShowCase {
@@ -99,13 +113,16 @@ const std::vector<std::pair<int, int>> FourAlike = {{64, 48}, {64, 48}, {64, 48}
 
 INSTANTIATE_TEST_SUITE_P(Projects, ShowAssemblyTest,
     testing::Values(
-        ShowCase{"Plain30", 30, FourAlike, 0, false, 29, 24, {{"Tint", 2}, {"Swipe", 8}, {"Tint", 15}, {"Swipe", 21}},
+        ShowCase{"Plain30", 30, FourAlike, 0, false, 29, 24,
+            {{"Tint", 2}, {"PixelCheckered", 8}, {"PixelRevealTurningDiamond", 15}, {"Null", 21}},
             {{340, 8}}},
-        ShowCase{"ShortDurationCountsAsTwenty", 10, FourAlike, 0, false, 19, 14, {{"Tint", 3}, {"Swipe", 10}}, {{340, 8}}},
-        ShowCase{"TwoCredits", 30, FourAlike, 2, false, 23, 18, {{"Tint", 2}, {"Swipe", 8}, {"Tint", 15}},
+        ShowCase{"ShortDurationCountsAsTwenty", 10, FourAlike, 0, false, 19, 14, {{"Tint", 3}, {"PixelCheckered", 10}}, {{340, 8}}},
+        ShowCase{"TwoCredits", 30, FourAlike, 2, false, 23, 18,
+            {{"Tint", 2}, {"PixelCheckered", 8}, {"PixelRevealTurningDiamond", 15}},
             {{341, 2}, {340, 8}}},
         ShowCase{"FourCredits", 30, FourAlike, 4, false, 29, 24,
-            {{"Tint", 2}, {"Swipe", 8}, {"Tint", 15}, {"Swipe", 21}}, {{341, 3}, {340, 8}}},
+            {{"Tint", 2}, {"PixelCheckered", 8}, {"PixelRevealTurningDiamond", 15}, {"Null", 21}},
+            {{341, 3}, {340, 8}}},
         ShowCase{"AllSizesDiffer", 30, {{64, 48}, {48, 64}, {64, 40}, {64, 32}}, 0, false, 29, 24,
             {{"Tint", 2}, {"Tint", 8}, {"Tint", 14}, {"Tint", 20}}, {{340, 8}}},
         ShowCase{"AllPhotosMissing", 30, FourAlike, 0, true, 29, 24, {}, {}}),
