@@ -14,6 +14,8 @@
 #include "transitions/PixelAlphaStripePhoto.h"
 #include "transitions/PixelCheckeredPhoto.h"
 #include "transitions/PixelRevealTurningDiamondPhoto.h"
+#include "transitions/PrismPhoto.h"
+#include "transitions/TilePhoto.h"
 #include "transitions/TintPhoto.h"
 
 #include <pellora_resources.h>
@@ -320,6 +322,16 @@ RenderingGame::Candidate RenderingGame::CreateTransition(unsigned attempt, float
         return make.operator()<PixelCheckeredPhoto>(2);
     case 2:
         return make.operator()<PixelRevealTurningDiamondPhoto>(2);
+    case 3:
+    case 4: {
+        auto candidate = make.operator()<PrismPhoto>(3);
+        if (candidate.animation) {
+            candidate.animation->As<PrismPhoto>()->Configure(
+                attempt % FactoryKinds == 3 ? PrismPhoto::HorizontalStrips : PrismPhoto::VerticalStrips);
+            candidate.photoCount = candidate.animation->GetPhotoCount();
+        }
+        return candidate;
+    }
     case 5:
         return mPicker.HasGroupOf(3) ? CreateEmptySlot(startTime) : Candidate{};
     case 6:
@@ -328,6 +340,15 @@ RenderingGame::Candidate RenderingGame::CreateTransition(unsigned attempt, float
         auto candidate = make.operator()<ColorVerticalSwipePhoto>(2);
         if (candidate.animation) {
             candidate.animation->As<ColorVerticalSwipePhoto>()->SetWipeLeftToRight(1);
+        }
+        return candidate;
+    }
+    case 9: {
+        auto candidate = make.operator()<TilePhoto>(2);
+        if (auto* tiles = candidate.animation ? candidate.animation->As<TilePhoto>() : nullptr) {
+            tiles->SetFlipAxis(1);
+            tiles->SetStagger(0.4f);
+            tiles->SetGrid(4, 4);
         }
         return candidate;
     }

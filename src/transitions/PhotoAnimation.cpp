@@ -156,11 +156,12 @@ bool PhotoAnimation::AnimateLeave(const Library::FrameTime& frameTime, float ela
 
 Library::Float4x4 PhotoAnimation::LiftedWvp() const
 {
-    Library::Float4x4 wvp = Library::Multiply(Library::Translation(0.0f, 0.0f, Lift), mWorld);
-    if (mCamera) {
-        wvp = Library::Multiply(wvp, mCamera->ViewProjectionMatrix());
-    }
-    return wvp;
+    return WithViewProjection(Library::Multiply(Library::Translation(0.0f, 0.0f, Lift), mWorld));
+}
+
+Library::Float4x4 PhotoAnimation::WithViewProjection(const Library::Float4x4& world) const
+{
+    return mCamera ? Library::Multiply(world, mCamera->ViewProjectionMatrix()) : world;
 }
 
 SharedPhotoObjects& PhotoAnimation::Shared()
@@ -171,10 +172,11 @@ SharedPhotoObjects& PhotoAnimation::Shared()
     return *mShared;
 }
 
-void PhotoAnimation::UploadWvp(SharedPhotoObjects& shared)
+void PhotoAnimation::UploadWvp(const Library::Float4x4& wvp)
 {
+    SharedPhotoObjects& shared = Shared();
     Library::DeviceContext& context = mGame->Context();
-    const CBufferPerObject constants{Library::Transpose(LiftedWvp())};
+    const CBufferPerObject constants{Library::Transpose(wvp)};
     if (shared.constantBuffer) {
         context.UpdateSubresource(shared.constantBuffer, &constants);
     }
@@ -228,7 +230,7 @@ void PhotoAnimation::DrawPhotoQuad(std::size_t index, float t, bool leaving, con
     context.IASetIndexBuffer(&quad.indexBuffer, Library::Format::R16UInt, 0);
     context.VSSetShader(&shaders.vertexShader);
     context.PSSetShader(&shaders.pixelShader);
-    UploadWvp(shared);
+    UploadWvp(LiftedWvp());
     context.PSSetShaderResources(0, &mPhotos[index]->View);
     context.PSSetSamplers(0, &shared.sampler);
     if (leaving) {

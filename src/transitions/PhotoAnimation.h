@@ -107,6 +107,10 @@ protected:
     void DrawPhotoQuad(std::size_t index, float t, bool leaving, const PhotoShaders& shaders);
     // T(0, 0, 0.66) x mWorld x View x Projection.
     Library::Float4x4 LiftedWvp() const;
+    // world x View x Projection.
+    Library::Float4x4 WithViewProjection(const Library::Float4x4& world) const;
+    // Writes the transpose of wvp into the shared constant buffer and binds it to vertex slot 0.
+    void UploadWvp(const Library::Float4x4& wvp);
     float Elapsed(const Library::FrameTime& frameTime) const;
     SharedPhotoObjects& Shared();
     FrameParams Frame() const { return {mFrameWidth, mFrameBand, mFrameSpan, mDepth}; }
@@ -141,7 +145,6 @@ protected:
     std::int32_t mLeaveMode = static_cast<std::int32_t>(PhaseMode::Reveal);
 
 private:
-    void UploadWvp(SharedPhotoObjects& shared);
     void DrawFrameMesh(FrameMesh& mesh, std::span<const TexturedVertex> vertices);
 
     std::shared_ptr<SharedPhotoObjects> mShared;  // this game's set, looked up on first draw

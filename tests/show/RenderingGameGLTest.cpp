@@ -7,6 +7,8 @@
 #include "transitions/PixelAlphaStripePhoto.h"
 #include "transitions/PixelCheckeredPhoto.h"
 #include "transitions/PixelRevealTurningDiamondPhoto.h"
+#include "transitions/PrismPhoto.h"
+#include "transitions/TilePhoto.h"
 #include "transitions/TintPhoto.h"
 
 #include <gtest/gtest.h>
@@ -41,6 +43,7 @@ std::unique_ptr<RenderingGame> PrepareShow(const std::filesystem::path& project,
     return game;
 }
 
+// A derived class before its base: the first kind that matches names the animation.
 template <typename... Effects>
 std::string ClassOf(PhotoAnimation* animation)
 {
@@ -53,7 +56,7 @@ std::string ClassOf(PhotoAnimation* animation)
 std::string EffectOf(PhotoAnimation* animation)
 {
     std::string name = ClassOf<TintPhoto, ColorVerticalSwipePhoto, PixelCheckeredPhoto, PixelRevealTurningDiamondPhoto,
-        NullPhoto, ExpandingCirclePhoto2, PixelAlphaStripePhoto>(animation);
+        NullPhoto, ExpandingCirclePhoto2, PixelAlphaStripePhoto, PrismPhoto, TilePhoto>(animation);
     const auto photo = name.find("Photo");
     return photo == std::string::npos ? name : name.erase(photo, 5);
 }
@@ -114,14 +117,14 @@ const std::vector<std::pair<int, int>> FourAlike = {{64, 48}, {64, 48}, {64, 48}
 INSTANTIATE_TEST_SUITE_P(Projects, ShowAssemblyTest,
     testing::Values(
         ShowCase{"Plain30", 30, FourAlike, 0, false, 29, 24,
-            {{"Tint", 2}, {"PixelCheckered", 8}, {"PixelRevealTurningDiamond", 15}, {"Null", 21}},
+            {{"Tint", 2}, {"PixelCheckered", 8}, {"PixelRevealTurningDiamond", 15}, {"Prism", 21}},
             {{340, 8}}},
         ShowCase{"ShortDurationCountsAsTwenty", 10, FourAlike, 0, false, 19, 14, {{"Tint", 3}, {"PixelCheckered", 10}}, {{340, 8}}},
         ShowCase{"TwoCredits", 30, FourAlike, 2, false, 23, 18,
             {{"Tint", 2}, {"PixelCheckered", 8}, {"PixelRevealTurningDiamond", 15}},
             {{341, 2}, {340, 8}}},
         ShowCase{"FourCredits", 30, FourAlike, 4, false, 29, 24,
-            {{"Tint", 2}, {"PixelCheckered", 8}, {"PixelRevealTurningDiamond", 15}, {"Null", 21}},
+            {{"Tint", 2}, {"PixelCheckered", 8}, {"PixelRevealTurningDiamond", 15}, {"Prism", 21}},
             {{341, 3}, {340, 8}}},
         ShowCase{"AllSizesDiffer", 30, {{64, 48}, {48, 64}, {64, 40}, {64, 32}}, 0, false, 29, 24,
             {{"Tint", 2}, {"Tint", 8}, {"Tint", 14}, {"Tint", 20}}, {{340, 8}}},

@@ -7,6 +7,8 @@
 #include "transitions/PixelAlphaStripePhoto.h"
 #include "transitions/PixelCheckeredPhoto.h"
 #include "transitions/PixelRevealTurningDiamondPhoto.h"
+#include "transitions/PrismPhoto.h"
+#include "transitions/TilePhoto.h"
 #include "transitions/TintPhoto.h"
 
 #include <QJsonArray>
@@ -32,7 +34,7 @@ std::string_view ComponentName(const Library::RTTI& object)
     return ClassName<Library::PerspectiveCamera, Library::OrthographicCamera, Rendering::Background,
         Rendering::TintPhoto, Rendering::ColorVerticalSwipePhoto, Rendering::PixelCheckeredPhoto,
         Rendering::PixelRevealTurningDiamondPhoto, Rendering::NullPhoto, Rendering::ExpandingCirclePhoto2,
-        Rendering::PixelAlphaStripePhoto>(object);
+        Rendering::PixelAlphaStripePhoto, Rendering::PrismPhoto, Rendering::TilePhoto>(object);
 }
 
 const char* MotionName(Rendering::MotionStyle motion)
