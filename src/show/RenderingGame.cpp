@@ -10,6 +10,7 @@
 #include "show/PhotoLoading.h"
 #include "transitions/ColorVerticalSwipePhoto.h"
 #include "transitions/ExpandingCirclePhoto2.h"
+#include "transitions/FourInOnePhoto.h"
 #include "transitions/NullPhoto.h"
 #include "transitions/PixelAlphaStripePhoto.h"
 #include "transitions/PixelCheckeredPhoto.h"
@@ -336,6 +337,14 @@ RenderingGame::Candidate RenderingGame::CreateTransition(unsigned attempt, float
         return mPicker.HasGroupOf(3) ? CreateEmptySlot(startTime) : Candidate{};
     case 6:
         return CreateExpandingCircle();
+    case 7: {
+        auto candidate = make.operator()<FourInOnePhoto>(6);
+        if (auto* four = candidate.animation ? candidate.animation->As<FourInOnePhoto>() : nullptr) {
+            four->SetStaggeredExit(true);
+            four->SetGrid(2, 2);
+        }
+        return candidate;
+    }
     case 8: {
         auto candidate = make.operator()<ColorVerticalSwipePhoto>(2);
         if (candidate.animation) {

@@ -3,6 +3,7 @@
 #include "show/RenderingGame.h"
 #include "transitions/ColorVerticalSwipePhoto.h"
 #include "transitions/ExpandingCirclePhoto2.h"
+#include "transitions/FourInOnePhoto.h"
 #include "transitions/NullPhoto.h"
 #include "transitions/PixelAlphaStripePhoto.h"
 #include "transitions/PixelCheckeredPhoto.h"
@@ -34,7 +35,7 @@ std::string_view ComponentName(const Library::RTTI& object)
     return ClassName<Library::PerspectiveCamera, Library::OrthographicCamera, Rendering::Background,
         Rendering::TintPhoto, Rendering::ColorVerticalSwipePhoto, Rendering::PixelCheckeredPhoto,
         Rendering::PixelRevealTurningDiamondPhoto, Rendering::NullPhoto, Rendering::ExpandingCirclePhoto2,
-        Rendering::PixelAlphaStripePhoto, Rendering::PrismPhoto, Rendering::TilePhoto>(object);
+        Rendering::PixelAlphaStripePhoto, Rendering::PrismPhoto, Rendering::TilePhoto, Rendering::FourInOnePhoto>(object);
 }
 
 const char* MotionName(Rendering::MotionStyle motion)
