@@ -78,13 +78,8 @@ void ColorVerticalSwipePhoto::RenderLeave(const Library::FrameTime&, float t, fl
 
 void ColorVerticalSwipePhoto::DrawSwipe(float t, bool leaving)
 {
-    if (mPhotos.empty() || mEffect == nullptr) {
-        return;
-    }
     mColors.SetOpacity(mTintOpacity);
-    BindPixelConstants(*mEffect, {&mInfo, &mColors, &mInfo2});
-    BindPhoto(1, 1);
-    DrawPhotoQuad(0, t, leaving, mEffect->shaders);
+    DrawEffectQuad(mEffect, {&mInfo, &mColors, &mInfo2}, t, leaving);
 }
 
 }  // namespace Rendering

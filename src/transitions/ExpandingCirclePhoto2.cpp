@@ -66,11 +66,7 @@ void ExpandingCirclePhoto2::RenderLeave(const Library::FrameTime&, float t, floa
 
 void ExpandingCirclePhoto2::DrawCircles(float t, bool leaving)
 {
-    if (mPhotos.empty() || mEffect == nullptr) {
-        return;
-    }
-    BindPixelConstants(*mEffect, {&mGreyParams, &mCircleParams});
-    DrawPhotoQuad(0, t, leaving, mEffect->shaders);
+    DrawEffectQuad(mEffect, {&mGreyParams, &mCircleParams}, t, leaving);
 }
 
 }  // namespace Rendering

@@ -104,12 +104,7 @@ void FourInOnePhoto::SetGrid(int columns, int rows)
 {
     mColumns = std::max(columns, 1);
     mRows = std::max(rows, 1);
-    mCells.clear();
-    for (int column = 0; column < mColumns; ++column) {
-        for (int row = 0; row < mRows; ++row) {
-            mCells.push_back({column, row, 0});
-        }
-    }
+    mCells = ColumnMajorCells(mColumns, mRows);
     if (!mPhotos.empty()) {
         BuildCells();
     }
@@ -117,17 +112,9 @@ void FourInOnePhoto::SetGrid(int columns, int rows)
 
 void FourInOnePhoto::AddPhoto(std::shared_ptr<Library::TextureRes> texture)
 {
-    if (!texture) {
-        return;
+    if (AddPhotoOfNewSize(std::move(texture), mBuiltWidth, mBuiltHeight)) {
+        BuildCells();
     }
-    const Library::TextureRes& photo = *texture;
-    PhotoAnimation::AddPhoto(texture);
-    if (photo.FloatWidth == mBuiltWidth && photo.FloatHeight == mBuiltHeight) {
-        return;
-    }
-    mBuiltWidth = photo.FloatWidth;
-    mBuiltHeight = photo.FloatHeight;
-    BuildCells();
 }
 
 // From the last photo added; its texture may hold it smaller than its side.

@@ -6,6 +6,7 @@
 // and it is uncovered as they slide out again. The second photo then rests and leaves.
 
 #include "PhotoAnimation.h"
+#include "PieceGeometry.h"
 
 #include <vector>
 
@@ -16,12 +17,7 @@ class FourInOnePhoto : public PhotoAnimation
     RTTI_DECLARATIONS(FourInOnePhoto, PhotoAnimation)
 
 public:
-    struct Cell
-    {
-        int column = 0;
-        int row = 0;
-        int unused = 0;
-    };
+    using Cell = GridCell;
 
     FourInOnePhoto(Library::Game& game, std::shared_ptr<Library::Camera> camera, float screenWidth,
         float screenHeight);

@@ -197,6 +197,34 @@ void PhotoAnimation::BindPixelConstants(const EffectObjects& effect, std::initia
     }
 }
 
+void PhotoAnimation::DrawEffectQuad(
+    const EffectObjects* effect, std::initializer_list<const void*> blocks, float t, bool leaving)
+{
+    if (mPhotos.empty() || effect == nullptr) {
+        return;
+    }
+    BindPixelConstants(*effect, blocks);
+    BindPhoto(1, 1);
+    DrawPhotoQuad(0, t, leaving, effect->shaders);
+}
+
+bool PhotoAnimation::AddPhotoOfNewSize(
+    std::shared_ptr<Library::TextureRes> texture, float& builtWidth, float& builtHeight)
+{
+    if (!texture) {
+        return false;
+    }
+    const float width = texture->FloatWidth;
+    const float height = texture->FloatHeight;
+    PhotoAnimation::AddPhoto(std::move(texture));
+    if (width == builtWidth && height == builtHeight) {
+        return false;
+    }
+    builtWidth = width;
+    builtHeight = height;
+    return true;
+}
+
 void PhotoAnimation::BindPhoto(std::uint32_t slot, std::size_t index)
 {
     if (mPhotos.empty()) {

@@ -117,6 +117,12 @@ protected:
     // Uploads each pixel-stage block whole into the effect's buffer of the same position and binds
     // it at that pixel-stage constant slot.
     void BindPixelConstants(const EffectObjects& effect, std::initializer_list<const void*> blocks);
+    // Draws the first photo's quad with the effect's shaders: blocks go to its pixel-stage constant
+    // slots, the second photo (the first one when alone) to texture slot 1.
+    void DrawEffectQuad(const EffectObjects* effect, std::initializer_list<const void*> blocks, float t, bool leaving);
+    // Adds texture; true when its size differs from builtWidth x builtHeight, the size geometry
+    // cut from the photos was built for, which then takes the new size.
+    bool AddPhotoOfNewSize(std::shared_ptr<Library::TextureRes> texture, float& builtWidth, float& builtHeight);
     // Binds photo index (the first one while there are fewer photos) to pixel texture slot.
     void BindPhoto(std::uint32_t slot, std::size_t index);
     // The first photo's picture width and height as shares of its texture's width in pixels: the

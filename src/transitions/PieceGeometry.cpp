@@ -19,6 +19,17 @@ void WriteFace(std::span<FacedVertex> out, std::size_t first, const std::array<C
 
 }  // namespace
 
+std::vector<GridCell> ColumnMajorCells(int columns, int rows)
+{
+    std::vector<GridCell> cells;
+    for (int column = 0; column < columns; ++column) {
+        for (int row = 0; row < rows; ++row) {
+            cells.push_back({column, row, 0});
+        }
+    }
+    return cells;
+}
+
 std::array<FacedVertex, TileVertexCount> BuildTilePiece(const PieceGrid& grid, int column, int row, int flipAxis)
 {
     const PhotoExtents& e = grid.extents;

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace Rendering {
 
@@ -26,6 +27,17 @@ static_assert(sizeof(FacedVertex) == 28);
 inline constexpr std::size_t TileVertexCount = 24;   // front, back and four sides
 inline constexpr std::size_t StripVertexCount = 12;  // three side faces of a prism
 inline constexpr std::size_t BackingVertexCount = 20;
+
+// One cell of a grid; row 0 is the top.
+struct GridCell
+{
+    int column = 0;
+    int row = 0;
+    int unused = 0;
+};
+
+// Every cell of a columns x rows grid, column-major: all rows of column 0 first.
+std::vector<GridCell> ColumnMajorCells(int columns, int rows);
 
 // The grid a photo is cut into, and the photo's extents.
 struct PieceGrid

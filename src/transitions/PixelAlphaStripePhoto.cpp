@@ -56,13 +56,8 @@ void PixelAlphaStripePhoto::RenderLeave(const Library::FrameTime&, float t, floa
 
 void PixelAlphaStripePhoto::DrawStripes(float t, bool leaving)
 {
-    if (mPhotos.empty() || mEffect == nullptr) {
-        return;
-    }
     mInfo2.s_Width = TextureShare()[0];
-    BindPixelConstants(*mEffect, {&mInfo, &mInfo2});
-    BindPhoto(1, 1);
-    DrawPhotoQuad(0, t, leaving, mEffect->shaders);
+    DrawEffectQuad(mEffect, {&mInfo, &mInfo2}, t, leaving);
 }
 
 }  // namespace Rendering

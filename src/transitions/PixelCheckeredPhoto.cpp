@@ -66,15 +66,10 @@ void PixelCheckeredPhoto::RenderLeave(const Library::FrameTime&, float t, float)
 
 void PixelCheckeredPhoto::DrawCells(float t, bool leaving)
 {
-    if (mPhotos.empty() || mEffect == nullptr) {
-        return;
-    }
     const auto share = TextureShare();
     mInfo2.s_Width = share[0];
     mInfo2.s_Height = share[1];
-    BindPixelConstants(*mEffect, {&mInfo, &mInfo2});
-    BindPhoto(1, 1);
-    DrawPhotoQuad(0, t, leaving, mEffect->shaders);
+    DrawEffectQuad(mEffect, {&mInfo, &mInfo2}, t, leaving);
 }
 
 }  // namespace Rendering

@@ -68,12 +68,7 @@ void PixelRevealTurningDiamondPhoto::RenderLeave(const Library::FrameTime&, floa
 
 void PixelRevealTurningDiamondPhoto::DrawDiamond(float t, bool leaving)
 {
-    if (mPhotos.empty() || mEffect == nullptr) {
-        return;
-    }
-    BindPixelConstants(*mEffect, {&mGrey, &mRotation});
-    BindPhoto(1, 1);
-    DrawPhotoQuad(0, t, leaving, mEffect->shaders);
+    DrawEffectQuad(mEffect, {&mGrey, &mRotation}, t, leaving);
 }
 
 }  // namespace Rendering

@@ -82,12 +82,7 @@ void TilePhoto::SetGrid(int columns, int rows)
 {
     mColumns = std::max(columns, 1);
     mRows = std::max(rows, 1);
-    mCells.clear();
-    for (int column = 0; column < mColumns; ++column) {
-        for (int row = 0; row < mRows; ++row) {
-            mCells.push_back({column, row, 0});
-        }
-    }
+    mCells = ColumnMajorCells(mColumns, mRows);
     if (!mPhotos.empty()) {
         BuildPieces();
     }
@@ -95,16 +90,9 @@ void TilePhoto::SetGrid(int columns, int rows)
 
 void TilePhoto::AddPhoto(std::shared_ptr<Library::TextureRes> texture)
 {
-    if (!texture) {
+    if (!AddPhotoOfNewSize(std::move(texture), mBuiltWidth, mBuiltHeight)) {
         return;
     }
-    const Library::TextureRes& photo = *texture;
-    PhotoAnimation::AddPhoto(texture);
-    if (photo.FloatWidth == mBuiltWidth && photo.FloatHeight == mBuiltHeight) {
-        return;
-    }
-    mBuiltWidth = photo.FloatWidth;
-    mBuiltHeight = photo.FloatHeight;
     BuildPieces();
     BuildBacking(mPhotos.size() - 1);
 }

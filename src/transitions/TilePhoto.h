@@ -16,13 +16,7 @@ class TilePhoto : public PhotoAnimation
     RTTI_DECLARATIONS(TilePhoto, PhotoAnimation)
 
 public:
-    // One piece of the grid; row 0 is the top.
-    struct Cell
-    {
-        int column = 0;
-        int row = 0;
-        int unused = 0;
-    };
+    using Cell = GridCell;
 
     TilePhoto(Library::Game& game, std::shared_ptr<Library::Camera> camera, float screenWidth, float screenHeight);
 

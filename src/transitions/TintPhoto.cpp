@@ -69,11 +69,7 @@ void TintPhoto::RenderLeave(const Library::FrameTime&, float t, float)
 
 void TintPhoto::DrawTint(float t, bool leaving)
 {
-    if (mPhotos.empty() || mEffect == nullptr) {
-        return;
-    }
-    BindPixelConstants(*mEffect, {&mColors, &mInfo});
-    DrawPhotoQuad(0, t, leaving, mEffect->shaders);
+    DrawEffectQuad(mEffect, {&mColors, &mInfo}, t, leaving);
 }
 
 }  // namespace Rendering
