@@ -4,6 +4,7 @@
 // horizontally, the cells of one colour of the board first, then those of the other.
 
 #include "PhotoAnimation.h"
+#include "PixelAlphaStripePhoto.h"
 
 namespace Rendering {
 
@@ -12,14 +13,9 @@ class PixelCheckeredPhoto : public PhotoAnimation
     RTTI_DECLARATIONS(PixelCheckeredPhoto, PhotoAnimation)
 
 public:
-    // Pixel-stage constant slot b0.
-    struct CInfoBufferPerObject
-    {
-        float s_Complete = 0.0f;      // progress of the wipe, 0..1
-        float s_NumOfStripes = 8.0f;  // cell columns
-        float s_EachDuration = 1.0f;  // carried, not read
-        float s_StartQuantum = 0.025f; // carried, not read
-    };
+    // Pixel-stage constant slot b0, laid out as the stripes' one: s_Complete is the progress of the
+    // wipe, s_NumOfStripes the number of cell columns; the other two are carried, not read.
+    using CInfoBufferPerObject = PixelAlphaStripePhoto::CInfoBufferPerObject;
     // Pixel-stage constant slot b1.
     struct CInfoBufferPerObject2
     {
@@ -52,11 +48,6 @@ private:
     CInfoBufferPerObject2 mInfo2;
 };
 
-static_assert(offsetof(PixelCheckeredPhoto::CInfoBufferPerObject, s_Complete) == 0);
-static_assert(offsetof(PixelCheckeredPhoto::CInfoBufferPerObject, s_NumOfStripes) == 4);
-static_assert(offsetof(PixelCheckeredPhoto::CInfoBufferPerObject, s_EachDuration) == 8);
-static_assert(offsetof(PixelCheckeredPhoto::CInfoBufferPerObject, s_StartQuantum) == 12);
-static_assert(sizeof(PixelCheckeredPhoto::CInfoBufferPerObject) == 16);
 static_assert(offsetof(PixelCheckeredPhoto::CInfoBufferPerObject2, s_Width) == 0);
 static_assert(offsetof(PixelCheckeredPhoto::CInfoBufferPerObject2, s_Height) == 4);
 static_assert(offsetof(PixelCheckeredPhoto::CInfoBufferPerObject2, s_NumOfRows) == 8);
