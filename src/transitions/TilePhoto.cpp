@@ -194,7 +194,7 @@ void TilePhoto::ComputePieceMatrix(Library::Float4x4& out, const Library::FrameT
 void TilePhoto::DrawBacking()
 {
     SharedPhotoObjects& shared = Shared();
-    if (mBackingShaders == nullptr || mBackingIndexCount == 0 || !shared.backing.vertexBuffer) {
+    if (mBackingShaders == nullptr || mBackingIndexCount == 0 || !shared.backing.vertexBuffer || !HasVisiblePhoto()) {
         return;
     }
     Library::DeviceContext& context = mGame->Context();
