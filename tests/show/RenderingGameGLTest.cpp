@@ -509,6 +509,14 @@ TEST(ShowFactory, LongShowUsesEveryEffectInFactoryOrder)
         }
     }
     EXPECT_EQ(circlePhotos, (std::vector<std::filesystem::path>{photos[13], photos[4]}));
+    // Drawn in the show, every effect rests on its last photo; the empty slot shows the background.
+    for (std::size_t k = 0; k < round.size(); ++k) {
+        const auto& slot = timeline[k];
+        CaptureAt(*game, slot.startTime + 1.5 + slot.holdTime);
+        const auto centre = PixelAt(*game, Width / 2, Height / 2);
+        const bool photo = std::abs(centre[2] - 160) <= 10 && std::abs(centre[1] - 160) <= 10;
+        EXPECT_EQ(photo, round[k] != "Null") << round[k] << ": " << int(centre[2]) << "," << int(centre[1]);
+    }
     // The empty slot's collage starts with it.
     const auto null = std::find_if(timeline.begin(), timeline.end(),
         [](const TimelineEntry& e) { return e.animation->As<NullPhoto>() != nullptr; });
