@@ -11,6 +11,7 @@ struct ExportJob {
     std::filesystem::path mMusicPath;   // the project's music file; empty for a silent video
     std::filesystem::path mProjectPath; // the project file the render side shows
     std::filesystem::path mOutputPath;  // the MP4 file to write
+    bool mReplaceExisting = true;       // false: a file at the output path, even one made meanwhile, is kept
     int32_t mBitRate = 4000000;         // average bit rate, bits per second
     bool mH264 = true;                  // false: HEVC
     bool mHardware = true;              // prefer a hardware encoder and apply the tuning below

@@ -1,5 +1,7 @@
 #include "ExportSession.h"
 
+#include "FFmpegSupport.h"
+#include "OutputTarget.h"
 #include "RenderedFrames.h"
 #include "VideoEncoder.h"
 
@@ -65,11 +67,19 @@ void ExportSession::EncoderThreadMain()
 
 void ExportSession::Encode()
 {
-    ReadShowFormat(mJob, mOverrides);
+    ProjectSettings project = ReadShowFormat(mJob, mOverrides);
+    const std::string refusal = CheckOutputTarget(mJob.mOutputPath, OutputKind::Video,
+        ShowInputs(project, mJob.mProjectPath), mJob.mReplaceExisting);
+    if (!refusal.empty()) {
+        throw EncoderError(refusal);
+    }
     VideoEncoder encoder(mJob, mProgress);
     RenderedFrames frames(mJob, mOverrides.mSeed, mProgress.ExportCancelled, mTimings);
+    frames.UseProject(std::move(project));
     mSucceeded = encoder.Run(frames);
     mErrorMessage = encoder.ErrorMessage();
+    mEncoderName = encoder.UsedEncoderName();
+    mWarnings = frames.Warnings();
 }
 
 void ExportSession::MarkFinished()

@@ -10,6 +10,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace Export {
 
@@ -25,6 +26,8 @@ class ExportSession {
 public:
     // The job's paths, codec and tuning are used as given; its frame size, frame rate, length and
     // music come from the project file, with the overrides applied (the file is never changed).
+    // Before anything is rendered the output path is checked (CheckOutputTarget) against the
+    // show's own files and mReplaceExisting; a refusal fails the export with its line.
     explicit ExportSession(ExportJob job, ShowOverrides overrides = {});
     // Cancels an export that is still running and waits for its threads.
     ~ExportSession();
@@ -48,6 +51,11 @@ public:
     // The job as exported, with the format read from the project.
     const ExportJob& Job() const { return mJob; }
     const ExportTimings& Timings() const { return mTimings; }
+    // The FFmpeg name of the video encoder used; empty when none was opened.
+    const std::string& EncoderName() const { return mEncoderName; }
+    // One line per problem the show's preparation worked around (a photo missing or undecodable, a
+    // black background...); the export went on without them.
+    const std::vector<std::string>& Warnings() const { return mWarnings; }
 
     // Counters written by the encoder thread; readable at any time.
     ExportProgress& Progress() { return mProgress; }
@@ -63,6 +71,8 @@ private:
     ExportTimings mTimings;       // written by the export's threads until finished
     bool mSucceeded = false;      // encoder thread until finished
     std::string mErrorMessage;    // encoder thread until finished
+    std::string mEncoderName;     // encoder thread until finished
+    std::vector<std::string> mWarnings; // encoder thread until finished
     mutable std::mutex mMutex;
     std::condition_variable mFinishedChanged;
     bool mFinished = false;       // guarded by mMutex

@@ -1,24 +1,79 @@
 #include "OutputFile.h"
 
+#include "OutputTarget.h"
+
+#include "project/Paths.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
 #include <system_error>
 #include <utility>
 
 namespace Export {
 
-OutputFile::OutputFile(std::filesystem::path path)
-    : mPath(std::move(path))
-    , mPartPath(mPath.string() + ".pellora-part")
+namespace {
+
+std::string ErrnoText(int code)
 {
-    CheckFFmpeg(avformat_alloc_output_context2(&mContext, nullptr, "mp4", mPartPath.c_str()),
-        "Could not set up the MP4 file " + Quoted());
+    return std::generic_category().message(code);
+}
+
+// rename() that fails with EEXIST instead of replacing a file. Returns 0 or the errno.
+int MoveWithoutReplacing(const std::filesystem::path& from, const std::filesystem::path& to)
+{
+    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+        return 0;
+    }
+    if (errno != EINVAL && errno != ENOSYS) {
+        return errno;
+    }
+    // Some file systems cannot rename without replacing; a hard link refuses a taken name just as
+    // atomically.
+    if (link(from.c_str(), to.c_str()) != 0) {
+        return errno;
+    }
+    unlink(from.c_str());
+    return 0;
+}
+
+} // namespace
+
+OutputFile::OutputFile(std::filesystem::path path, bool replaceExisting, PartFileRecord* record)
+    : mPath(std::move(path))
+    , mTarget(FollowLinks(mPath))
+    , mReplaceExisting(replaceExisting)
+    , mRecord(record)
+{
+    // A name never used before: no file left by an earlier export, nor one another export is
+    // writing, is ever taken over.
+    auto part = CreateSiblingFile(mTarget, "pellora-part");
+    if (!part) {
+        throw EncoderError("Could not open output file " + Quoted() + ": " + ErrnoText(errno));
+    }
+    mPartPath = std::move(*part);
+    const int result = avformat_alloc_output_context2(&mContext, nullptr, "mp4", mPartPath.c_str());
+    if (result < 0) {
+        std::error_code ignored;
+        std::filesystem::remove(mPartPath, ignored);
+        CheckFFmpeg(result, "Could not set up the MP4 file " + Quoted());
+    }
+    if (mRecord) {
+        mRecord->Set(mPartPath);
+    }
 }
 
 OutputFile::~OutputFile()
 {
     Close();
-    if (mOpened && !mFinished) {
+    if (!mFinished) {
         std::error_code ignored;
         std::filesystem::remove(mPartPath, ignored);
+    }
+    if (mRecord) {
+        mRecord->Set({});
     }
     avformat_free_context(mContext);
 }
@@ -41,7 +96,6 @@ void OutputFile::Open()
 {
     CheckFFmpeg(avio_open(&mContext->pb, mPartPath.c_str(), AVIO_FLAG_WRITE),
         "Could not open output file " + Quoted());
-    mOpened = true;
     Dictionary options;
     options.Set("movflags", "+faststart");
     CheckFFmpeg(avformat_write_header(mContext, options.Address()), "Could not start writing " + Quoted());
@@ -56,11 +110,7 @@ void OutputFile::Finish()
 {
     CheckFFmpeg(av_write_trailer(mContext), "Could not complete " + Quoted());
     Close();
-    std::error_code error;
-    std::filesystem::rename(mPartPath, mPath, error);
-    if (error) {
-        throw EncoderError("Could not move the finished video to " + Quoted() + ": " + error.message());
-    }
+    MoveToTarget();
     mFinished = true;
 }
 
@@ -71,8 +121,31 @@ std::string OutputFile::Quoted() const
 
 void OutputFile::Close()
 {
-    if (mContext->pb) {
+    if (mContext && mContext->pb) {
         avio_closep(&mContext->pb);
+    }
+}
+
+void OutputFile::MoveToTarget()
+{
+    if (!mReplaceExisting) {
+        const int error = MoveWithoutReplacing(mPartPath, mTarget);
+        if (error == EEXIST) {
+            throw EncoderError(Quoted() + " was created by someone else while the video was made; it is left as it is");
+        }
+        if (error != 0) {
+            throw EncoderError("Could not move the finished video to " + Quoted() + ": " + ErrnoText(error));
+        }
+        return;
+    }
+    std::error_code error;
+    const auto status = std::filesystem::symlink_status(mTarget, error);
+    if (!error && status.type() != std::filesystem::file_type::regular) {
+        throw EncoderError(Quoted() + " is no longer a regular file; it is left as it is");
+    }
+    std::filesystem::rename(mPartPath, mTarget, error);
+    if (error) {
+        throw EncoderError("Could not move the finished video to " + Quoted() + ": " + error.message());
     }
 }
 

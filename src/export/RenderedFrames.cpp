@@ -57,6 +57,12 @@ void RenderedFrames::Stop()
     mRenderThread.join();
 }
 
+std::vector<std::string> RenderedFrames::Warnings()
+{
+    std::lock_guard lock(mFailureMutex);
+    return mWarnings;
+}
+
 void RenderedFrames::ThrowIfRenderFailed()
 {
     std::lock_guard lock(mFailureMutex);
@@ -69,6 +75,8 @@ void RenderedFrames::RenderThreadMain()
 {
     try {
         RenderShow();
+    } catch (const Rendering::PrepareCancelled&) {
+        // Cancelled before the first frame: no frames, and no failure either.
     } catch (const std::exception& error) {
         Fail(error.what());
     } catch (const Library::ComException& error) {
@@ -99,8 +107,16 @@ void RenderedFrames::RenderShow()
         game.SetSeed(*mSeed);
     }
     game.SetProjectPath(mJob.mProjectPath);
+    if (mProject) {
+        game.SetProject(*mProject);
+    }
+    game.SetCancelFlag(&mCancelled);
     game.CreateSizedObjects();
     game.Prepare();
+    {
+        std::lock_guard lock(mFailureMutex);
+        mWarnings = game.Warnings();
+    }
     game.Clock().fixedStep = 1.0 / mJob.mFPS;
     mTimings.mPrepare = watch.Lap();
     RenderFrames(game);

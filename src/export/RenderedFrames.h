@@ -5,11 +5,14 @@
 #include "FrameHandOver.h"
 #include "FrameSource.h"
 
+#include "project/ProjectSettings.h"
+
 #include <atomic>
 #include <cstdint>
 #include <mutex>
 #include <optional>
 #include <string>
+#include <vector>
 #include <thread>
 
 namespace Rendering {
@@ -35,6 +38,13 @@ public:
     RenderedFrames(const RenderedFrames&) = delete;
     RenderedFrames& operator=(const RenderedFrames&) = delete;
 
+    // The show draws this project instead of reading the job's project file again; call before the
+    // first NextFrame.
+    void UseProject(ProjectSettings project) { mProject = std::move(project); }
+    // What the show's preparation worked around, one line per problem; complete once NextFrame
+    // returned false.
+    std::vector<std::string> Warnings();
+
     // Encoder thread. Frames come top row first.
     bool NextFrame(FrameView& frame) override;
     // Tells the render thread to stop and waits until it has ended.
@@ -57,6 +67,8 @@ private:
     Stopwatch mEncoderWatch;   // encoder thread only
     std::mutex mFailureMutex;
     std::string mFailure; // guarded by mFailureMutex; written by the render thread
+    std::vector<std::string> mWarnings; // guarded by mFailureMutex; written by the render thread
+    std::optional<ProjectSettings> mProject;
 };
 
 } // namespace Export

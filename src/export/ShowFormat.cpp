@@ -15,17 +15,20 @@ uint32_t ExportDuration(uint32_t projectDuration)
     return std::clamp(projectDuration, Rendering::MinShowDuration, Rendering::MaxShowDuration);
 }
 
-void ReadShowFormat(ExportJob& job, const ShowOverrides& overrides)
+ProjectSettings ReadShowFormat(ExportJob& job, const ShowOverrides& overrides)
 {
     ProjectSettings project;
-    if (!project.Load(FromPath(job.mProjectPath))) {
-        throw EncoderError("Cannot read the project file \"" + job.mProjectPath.string() + "\"");
+    const auto result = project.TryLoad(FromPath(job.mProjectPath));
+    if (result != ProjectLoadResult::Loaded) {
+        throw EncoderError("Cannot read the project file \"" + job.mProjectPath.string() + "\": " +
+            DescribeLoadResult(result));
     }
     job.mWidth = overrides.mSize ? overrides.mSize->first : project.m_ScreenWidth;
     job.mHeight = overrides.mSize ? overrides.mSize->second : project.m_ScreenHeight;
     job.mFPS = overrides.mFPS.value_or(project.m_FPS);
     job.mDuration = ExportDuration(project.m_Duration);
     job.mMusicPath = ToPath(project.m_MP3);
+    return project;
 }
 
 } // namespace Export

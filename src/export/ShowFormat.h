@@ -2,6 +2,8 @@
 
 #include "ExportJob.h"
 
+#include "project/ProjectSettings.h"
+
 #include <cstdint>
 #include <optional>
 #include <utility>
@@ -21,7 +23,8 @@ uint32_t ExportDuration(uint32_t projectDuration);
 
 // Fills the job's frame size, frame rate, length and music from the project file at
 // job.mProjectPath, then applies the overrides. Throws EncoderError naming the file when the project
-// does not load, since an export of an empty show is not what anyone asked for.
-void ReadShowFormat(ExportJob& job, const ShowOverrides& overrides);
+// does not load (with the reason), since an export of an empty show is not what anyone asked for.
+// Returns the project as read, for the show to use: a pipe cannot be read a second time.
+ProjectSettings ReadShowFormat(ExportJob& job, const ShowOverrides& overrides);
 
 } // namespace Export

@@ -32,6 +32,7 @@ VideoEncoder::VideoEncoder(ExportJob job, ExportProgress& progress)
 bool VideoEncoder::Run(FrameSource& source)
 {
     mErrorMessage.clear();
+    mEncoderName.clear();
     mProgress.FramesDone = 0;
     mProgress.VideoEncoded = false;
     bool written = false;
@@ -62,6 +63,12 @@ bool VideoEncoder::HasHardwareH264Encoder()
     return EncoderKindOpens(true, true);
 }
 
+std::string VideoEncoder::WorkingEncoderName(bool h264, bool hardware)
+{
+    const char* name = WorkingEncoderOfKind(h264, hardware);
+    return name ? name : "";
+}
+
 void VideoEncoder::CheckJob() const
 {
     if (!ValidSide(mJob.mWidth) || !ValidSide(mJob.mHeight)) {
@@ -85,8 +92,9 @@ void VideoEncoder::CheckJob() const
 
 int32_t VideoEncoder::Encode(FrameSource& source, int32_t framesTotal)
 {
-    OutputFile output(mJob.mOutputPath);
+    OutputFile output(mJob.mOutputPath, mJob.mReplaceExisting, &mProgress.mPartFile);
     VideoTrack video(mJob, output);
+    mEncoderName = video.EncoderName();
     std::optional<MusicTrack> music;
     if (!mJob.mMusicPath.empty()) {
         music.emplace(mJob.mMusicPath, output);

@@ -25,12 +25,18 @@ public:
     // output path before is untouched.
     bool Run(FrameSource& source);
     const std::string& ErrorMessage() const { return mErrorMessage; }
+    // The FFmpeg name of the video encoder Run used ("libx264", "h264_vaapi", ...); empty when
+    // none was opened.
+    const std::string& UsedEncoderName() const { return mEncoderName; }
 
     // Whether an HEVC encoder opens on this machine: the software one, or a hardware one. Asked
     // once per process, then remembered.
     static bool HasHevcEncoder(bool software);
     // Whether a hardware H.264 encoder opens on this machine; remembered like HasHevcEncoder.
     static bool HasHardwareH264Encoder();
+    // The FFmpeg name of the first encoder of the codec and kind that opens on this machine, the
+    // one an export would use; empty when none does. Remembered like HasHevcEncoder.
+    static std::string WorkingEncoderName(bool h264, bool hardware);
 
 private:
     void CheckJob() const;
@@ -41,6 +47,7 @@ private:
     ExportJob mJob;
     ExportProgress& mProgress;
     std::string mErrorMessage;
+    std::string mEncoderName;
 };
 
 } // namespace Export

@@ -146,7 +146,7 @@ bool EncodesOneFrame(AVCodecContext& codec)
     }
 }
 
-bool ProbeEncoderKind(bool h264, bool hardware)
+const char* ProbeEncoderKind(bool h264, bool hardware)
 {
     ExportJob probe;
     probe.mH264 = h264;
@@ -157,10 +157,10 @@ bool ProbeEncoderKind(bool h264, bool hardware)
             continue;
         }
         if (CodecContextPtr codec = OpenVideoEncoder(choice, probe, true); codec && EncodesOneFrame(*codec)) {
-            return true;
+            return choice.mName;
         }
     }
-    return false;
+    return nullptr;
 }
 
 StreamEncoder OpenFirstEncoder(const ExportJob& job, OutputFile& output)
@@ -223,16 +223,21 @@ CodecContextPtr OpenVideoEncoder(const VideoEncoderChoice& choice, const ExportJ
     return context;
 }
 
-bool EncoderKindOpens(bool h264, bool hardware)
+const char* WorkingEncoderOfKind(bool h264, bool hardware)
 {
     static std::mutex mutex;
-    static std::map<std::pair<bool, bool>, bool> known;
+    static std::map<std::pair<bool, bool>, const char*> known;
     std::lock_guard lock(mutex);
-    const auto [entry, isNew] = known.try_emplace({h264, hardware}, false);
+    const auto [entry, isNew] = known.try_emplace({h264, hardware}, nullptr);
     if (isNew) {
         entry->second = ProbeEncoderKind(h264, hardware);
     }
     return entry->second;
+}
+
+bool EncoderKindOpens(bool h264, bool hardware)
+{
+    return WorkingEncoderOfKind(h264, hardware) != nullptr;
 }
 
 VideoTrack::VideoTrack(const ExportJob& job, OutputFile& output)

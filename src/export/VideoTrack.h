@@ -28,8 +28,10 @@ std::span<const VideoEncoderChoice> VideoEncoderChoices(bool h264, bool hardware
 // Opens the encoder for the job's format and tuning; nothing when it does not open on this machine.
 CodecContextPtr OpenVideoEncoder(const VideoEncoderChoice& choice, const ExportJob& job, bool globalHeader);
 
-// Whether a video encoder of the codec and kind opens on this machine at a small size. Asked once
-// per process for each codec and kind, then remembered.
+// The name of the first video encoder of the codec and kind that opens on this machine at a small
+// size; null when none does. Asked once per process for each codec and kind, then remembered.
+const char* WorkingEncoderOfKind(bool h264, bool hardware);
+// Whether WorkingEncoderOfKind finds one.
 bool EncoderKindOpens(bool h264, bool hardware);
 
 // The video stream: converts each captured picture to YUV 4:2:0 with BT.709 colours
@@ -40,6 +42,8 @@ public:
 
     void WriteFrame(const FrameView& frame, int64_t index, OutputFile& output);
     void Flush(OutputFile& output);
+    // The FFmpeg name of the encoder in use.
+    const char* EncoderName() { return mEncoder.Codec().codec->name; }
 
 private:
     int32_t mWidth;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <mutex>
 
 namespace Library
 {
@@ -98,6 +99,20 @@ QSize UprightSize(const QImageReader& reader)
     return (reader.transformation() & QImageIOHandler::TransformationRotate90) != 0 ? stored.transposed() : stored;
 }
 
+// Qt refuses any picture whose decoded pixels would take more than its allocation limit (256 MB by
+// default): a 60-megapixel PNG, TIFF or WebP would show nothing. Decoders that cannot decode at
+// reduced size need the full picture before it is scaled down, so the limit is raised once for the
+// process, still refusing pictures no camera makes.
+constexpr int LargePictureLimitMegabytes = 1024;
+
+void AllowLargePictures()
+{
+    static std::once_flag raised;
+    std::call_once(raised, [] {
+        QImageReader::setAllocationLimit(std::max(QImageReader::allocationLimit(), LargePictureLimitMegabytes));
+    });
+}
+
 // Photos are usually far larger than their texture; JPEG decoders can skip most of the work when
 // asked for a smaller picture. Twice the fitted size is kept, so the final smooth scaling still
 // sees enough detail. The size asked is in stored orientation, as the decoder works before turning.
@@ -137,11 +152,15 @@ DecodedPicture FitPicture(const QImage& image, std::uint32_t dim)
 
 DecodedPicture DecodePicture(const std::filesystem::path& path, std::uint32_t dim)
 {
+    AllowLargePictures();
     QImageReader reader(QFile::decodeName(path.c_str()));
     reader.setAutoTransform(true);
+    // Asked before reading: some decoders (PNG) no longer know the size afterwards.
+    const QSize upright = UprightSize(reader);
     RequestReducedDecode(reader, dim);
     const QImage image = reader.read();
-    DecodedPicture picture = FitDecoded(image, reader.scaledSize().isValid() ? UprightSize(reader) : image.size(), dim);
+    const bool reduced = reader.scaledSize().isValid() && upright.isValid();
+    DecodedPicture picture = FitDecoded(image, reduced ? upright : image.size(), dim);
     picture.path = path;
     return picture;
 }

@@ -136,7 +136,7 @@ void istream_base::throw_conversion_error(std::string_view signature) const
   throw std::runtime_error(message);
 }
 
-bool file_istream::open(const std::filesystem::path& path)
+void file_istream::reset_reader()
 {
   mFile.reset();
   reset_state();
@@ -144,6 +144,18 @@ bool file_istream::open(const std::filesystem::path& path)
   mBufferPos = 0;
   mHasByteOrderMark = false;
   mFirstLineDone = false;
+}
+
+void file_istream::assign(std::string bytes)
+{
+  reset_reader();
+  mHasByteOrderMark = bytes.starts_with(kByteOrderMark);
+  mBuffer.assign(bytes.begin(), bytes.end());
+}
+
+bool file_istream::open(const std::filesystem::path& path)
+{
+  reset_reader();
   mFile.reset(std::fopen(path.c_str(), "rb"));
   if (!mFile) {
     return false;
@@ -180,7 +192,7 @@ int file_istream::next_byte()
 bool file_istream::read_line()
 {
   mLine.clear();
-  if (!mFile || at_end()) {
+  if (at_end()) {
     return false;
   }
   for (int byte = next_byte(); byte != EOF && byte != '\n' && byte != 0xFF; byte = next_byte()) {

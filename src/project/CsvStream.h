@@ -71,12 +71,16 @@ public:
   file_istream() = default;
   // Closes any open file and resets every setting to its default before opening.
   bool open(const std::filesystem::path& path);
+  // Reads bytes already in memory (a whole file read in one pass) by the same rules; resets every
+  // setting like open.
+  void assign(std::string bytes);
   bool read_line() override;
 
 private:
   // The next byte, or EOF at the end of the file.
   int next_byte();
   bool at_end();
+  void reset_reader();
 
   FilePtr mFile;
   std::vector<char> mBuffer;

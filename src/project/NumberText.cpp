@@ -87,11 +87,10 @@ std::optional<std::uint32_t> parse_uint(std::string_view text)
 {
   const SignedText parts = SkipSpaceAndSign(text);
   const auto magnitude = ParseMagnitude(parts.digits, std::numeric_limits<std::uint32_t>::max());
-  if (!magnitude) {
+  if (!magnitude || (parts.negative && *magnitude != 0)) {
     return std::nullopt;
   }
-  const auto value = static_cast<std::uint32_t>(*magnitude);
-  return parts.negative ? static_cast<std::uint32_t>(0U - value) : value;
+  return static_cast<std::uint32_t>(*magnitude);
 }
 
 std::optional<float> parse_float(std::string_view text)

@@ -12,7 +12,8 @@
 namespace capi::csv {
 
 std::optional<std::int32_t> parse_int(std::string_view text);
-// A leading "-" is accepted and the value wraps modulo 2^32, as strtoul does.
+// A negative number does not convert: strtoul would wrap it to a huge count (a "-5" second show
+// lasting a day).
 std::optional<std::uint32_t> parse_uint(std::string_view text);
 std::optional<float> parse_float(std::string_view text);
 

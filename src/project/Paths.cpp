@@ -2,7 +2,12 @@
 
 #include "TextConvert.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <chrono>
+#include <cerrno>
+#include <random>
 #include <system_error>
 
 std::filesystem::path ToPath(std::u16string_view path)
@@ -58,4 +63,44 @@ FileTimeHalves GetFileWriteTime(std::u16string_view path)
   const auto ticks = static_cast<std::uint64_t>(
     std::chrono::duration_cast<Ticks>(sinceUnix).count() + kUnixEpochTicks);
   return {static_cast<std::uint32_t>(ticks), static_cast<std::uint32_t>(ticks >> 32)};
+}
+
+std::filesystem::path FollowLinks(std::filesystem::path path)
+{
+  // Forty hops, as the kernel allows, so a loop of links ends.
+  for (int hop = 0; hop < 40; ++hop) {
+    std::error_code error;
+    if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))) {
+      return path;
+    }
+    const std::filesystem::path link = std::filesystem::read_symlink(path, error);
+    if (error) {
+      return path;
+    }
+    path = link.is_absolute() ? link : path.parent_path() / link;
+  }
+  return path;
+}
+
+std::optional<std::filesystem::path> CreateSiblingFile(const std::filesystem::path& target, std::string_view suffix)
+{
+  static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  std::random_device random;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string name = target.string() + ".";
+    for (int i = 0; i < 8; ++i) {
+      name += kLetters[random() % (sizeof kLetters - 1)];
+    }
+    name += "." + std::string(suffix);
+    // Created like any new file, so the user's umask decides its permissions.
+    const int descriptor = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (descriptor >= 0) {
+      close(descriptor);
+      return std::filesystem::path(name);
+    }
+    if (errno != EEXIST) {
+      return std::nullopt;
+    }
+  }
+  return std::nullopt;
 }

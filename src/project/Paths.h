@@ -30,3 +30,14 @@ struct FileTimeHalves {
   std::uint32_t High = 0;
 };
 FileTimeHalves GetFileWriteTime(std::u16string_view path);
+
+// The file a path finally names: symbolic links are followed, also when the last one dangles (then
+// its target's path is returned). A path that is no link comes back unchanged.
+std::filesystem::path FollowLinks(std::filesystem::path path);
+
+// A new, empty file with a name of its own beside target ("<name>.<random>.<suffix>"), for writing a
+// replacement that is renamed over target once complete; the umask sets its permissions. nullopt,
+// with errno saying why, when the folder refuses it.
+std::optional<std::filesystem::path> CreateSiblingFile(const std::filesystem::path& target,
+  std::string_view suffix = "saving");
+

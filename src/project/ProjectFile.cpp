@@ -5,6 +5,12 @@
 #include "Paths.h"
 #include "TextConvert.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <limits>
 #include <stdexcept>
 #include <string_view>
 #include <utility>
@@ -19,18 +25,90 @@ constexpr std::string_view kTrimSet = "\r\n\t ";
 constexpr std::string_view kEqualEscape = "#equal;";
 constexpr std::string_view kSlashEscape = "<comma>";
 
-bool HasProjectHeader(const std::u16string& path)
+// Far beyond any project the program writes; reading stops there so that an endless pipe or device
+// cannot fill the memory.
+constexpr std::size_t kMaxProjectBytes = std::size_t{64} << 20;
+
+bool HasProjectHeader(std::string_view bytes)
 {
-  capi::csv::FilePtr file(std::fopen(ToPath(path).c_str(), "rb"));
-  if (!file) {
-    return false;
-  }
-  char head[kByteOrderMark.size() + kFirstLine.size()] = {};
-  std::string_view bytes(head, std::fread(head, 1, sizeof head, file.get()));
   if (bytes.starts_with(kByteOrderMark)) {
     bytes.remove_prefix(kByteOrderMark.size());
   }
-  return bytes.substr(0, kFirstLine.size()) == kFirstLine;
+  return bytes.starts_with(kFirstLine);
+}
+
+class FileDescriptor {
+public:
+  explicit FileDescriptor(int fd)
+    : mFd(fd)
+  {
+  }
+  ~FileDescriptor()
+  {
+    if (mFd >= 0) {
+      ::close(mFd);
+    }
+  }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  int Get() const { return mFd; }
+
+private:
+  int mFd;
+};
+
+ProjectLoadResult FailureFromErrno(int error)
+{
+  switch (error) {
+  case ENOENT:
+  case ENOTDIR:
+    return ProjectLoadResult::Missing;
+  case EACCES:
+  case EPERM:
+    return ProjectLoadResult::NoPermission;
+  case EISDIR:
+    return ProjectLoadResult::NotAFile;
+  default:
+    return ProjectLoadResult::ReadFailed;
+  }
+}
+
+// Opening does not wait for a FIFO's writer; once open, reads block so that a pipe whose writer is
+// still busy is read to its end. A FIFO that nobody writes to reads as empty.
+ProjectLoadResult ReadWholeFile(const std::filesystem::path& path, std::string& bytes)
+{
+  const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (file.Get() < 0) {
+    return FailureFromErrno(errno);
+  }
+  struct stat info {};
+  if (::fstat(file.Get(), &info) != 0) {
+    return FailureFromErrno(errno);
+  }
+  if (!S_ISREG(info.st_mode) && !S_ISFIFO(info.st_mode)) {
+    return ProjectLoadResult::NotAFile;
+  }
+  const int flags = ::fcntl(file.Get(), F_GETFL);
+  if (flags < 0 || ::fcntl(file.Get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    return ProjectLoadResult::ReadFailed;
+  }
+  std::string block(std::size_t{64} * 1024, '\0');
+  while (true) {
+    const ssize_t count = ::read(file.Get(), block.data(), block.size());
+    if (count == 0) {
+      return ProjectLoadResult::Loaded;
+    }
+    if (count < 0) {
+      if (errno == EINTR) {
+        continue;
+      }
+      return FailureFromErrno(errno);
+    }
+    if (bytes.size() + static_cast<std::size_t>(count) > kMaxProjectBytes) {
+      return ProjectLoadResult::TooLarge;
+    }
+    bytes.append(block.data(), static_cast<std::size_t>(count));
+  }
 }
 
 // A reader over the "/"-separated sub-fields of a value, positioned on its only line.
@@ -113,6 +191,7 @@ void ReadOrigImage(ProjectSettings& s, const std::string& value)
     s.m_OrigImages.push_back(std::move(path));
     return;
   }
+  s.m_MissingImages.push_back(std::move(path));
   // Brightness lines come first and are matched by position; the dropped photo takes its
   // brightness along so the photos after it keep their own.
   const std::size_t position = s.m_OrigImages.size();
@@ -172,7 +251,8 @@ const std::pair<std::string_view, LineAction> kLineActions[] = {
   {"GlobalBrightness", [](ProjectSettings& s, const std::string& v) { ReadNumber(v, s.m_GlobalBrightness); }},
   {"Duration", [](ProjectSettings& s, const std::string& v) { ReadNumber(v, s.m_Duration); }},
   {"BackgroundSize", [](ProjectSettings& s, const std::string& v) {
-     if (const auto size = capi::csv::parse_uint(v)) {
+     const auto size = capi::csv::parse_uint(v);
+     if (size && *size <= static_cast<std::uint32_t>(std::numeric_limits<std::int32_t>::max())) {
        s.m_BackgroundSize = static_cast<std::int32_t>(*size);
      }
    }},
@@ -246,17 +326,46 @@ const char* PhotoFrameText(std::int32_t frame)
 
 }
 
+std::string DescribeLoadResult(ProjectLoadResult result)
+{
+  switch (result) {
+  case ProjectLoadResult::Loaded:
+    return "loaded";
+  case ProjectLoadResult::Missing:
+    return "no such file";
+  case ProjectLoadResult::NotAFile:
+    return "not a file";
+  case ProjectLoadResult::NoPermission:
+    return "permission denied";
+  case ProjectLoadResult::TooLarge:
+    return "too large for a project file";
+  case ProjectLoadResult::ReadFailed:
+    return "read error";
+  case ProjectLoadResult::NotAProject:
+    return "not a project file (its first line is not \"" + std::string(kFirstLine) + "\")";
+  }
+  return "unknown failure";
+}
+
 bool ProjectSettings::Load(const std::u16string& path)
 {
+  return TryLoad(path) == ProjectLoadResult::Loaded;
+}
+
+ProjectLoadResult ProjectSettings::TryLoad(const std::u16string& path)
+{
   m_FilePath = path;
-  if (!HasProjectHeader(path)) {
-    return false;
+  std::string bytes;
+  const ProjectLoadResult read = ReadWholeFile(ToPath(path), bytes);
+  if (read != ProjectLoadResult::Loaded) {
+    return read;
+  }
+  if (!HasProjectHeader(bytes)) {
+    return ProjectLoadResult::NotAProject;
   }
   try {
     capi::csv::file_istream in;
-    if (!in.open(ToPath(path))) {
-      return false;
-    }
+    in.assign(std::move(bytes));
     in.set_delimiter('=', kEqualEscape);
     m_Brightness.clear();
     m_CirclesInfo.clear();
@@ -266,24 +375,31 @@ bool ProjectSettings::Load(const std::u16string& path)
       ApplyLine(*this, key, value);
     }
   } catch (const std::exception&) {
-    return false;
+    return ProjectLoadResult::ReadFailed;
   }
   if (m_CirclesInfo.empty()) {
     m_CirclesInfo.resize(m_OrigImages.size());
   }
-  return true;
+  return ProjectLoadResult::Loaded;
 }
 
-// Writes next to the project and renames over it only when every byte is out, so a full disk or a
-// crash while saving leaves the previous project intact.
+// Writes a fresh file next to the real project file and renames it over that only when every byte is
+// out, so a full disk or a crash while saving leaves the previous project intact. A project file that
+// is a symbolic link stays one: the file it points to gets the new content.
 bool ProjectSettings::Save(const std::u16string& path) const
 {
-  std::filesystem::path target = ToPath(path);
-  std::filesystem::path temporary = target;
-  temporary += ".saving";
+  const std::filesystem::path target = FollowLinks(ToPath(path));
   std::error_code error;
-  if (!WriteTo(temporary) || (std::filesystem::rename(temporary, target, error), error)) {
-    std::filesystem::remove(temporary, error);
+  const auto temporary = CreateSiblingFile(target);
+  if (!temporary) {
+    return false;
+  }
+  const auto existing = std::filesystem::status(target, error);
+  if (std::filesystem::exists(existing)) {
+    std::filesystem::permissions(*temporary, existing.permissions(), error);
+  }
+  if (!WriteTo(*temporary) || (std::filesystem::rename(*temporary, target, error), error)) {
+    std::filesystem::remove(*temporary, error);
     return false;
   }
   return true;

@@ -48,6 +48,20 @@ struct PhotoInfo {
 // The record of photos whose OrigImage is path, or a shared empty record (Brightness 100).
 const PhotoInfo& FindPhotoInfo(const std::vector<PhotoInfo>& photos, const std::u16string& path);
 
+// How reading a project file ended; everything but Loaded leaves the project at its defaults.
+enum class ProjectLoadResult {
+  Loaded,
+  Missing,       // no file at the path
+  NotAFile,      // a directory, device or socket
+  NoPermission,
+  TooLarge,      // more than a project file could ever hold (an endless pipe or device)
+  ReadFailed,    // an input/output error
+  NotAProject,   // the first line is not "App=vidorra" (an empty file or pipe included)
+};
+
+// The reason in a few words, to follow "cannot read project file ...: ".
+std::string DescribeLoadResult(ProjectLoadResult result);
+
 // The whole project as stored in "project.txt". Paths and user texts are UTF-16; m_App and
 // m_Version hold the file's UTF-8 text. Fields named m_<Key> mirror the file key <Key>.
 class ProjectSettings {
@@ -55,6 +69,9 @@ public:
   // Reads the file into this object; false when it cannot be opened or does not start with
   // "App=vidorra". Bad values are skipped line by line; photos whose files are gone are dropped.
   bool Load(const std::u16string& path);
+  // The same, telling why the file could not be read. The file is read once, start to end, so a
+  // pipe works and a FIFO without a writer reads as empty instead of waiting for one.
+  ProjectLoadResult TryLoad(const std::u16string& path);
   // Writes the whole project; false when the file cannot be created or written completely, and then
   // the file that was there before is left as it was.
   bool Save(const std::u16string& path) const;
@@ -111,6 +128,8 @@ public:
   std::vector<std::int32_t> m_Brightness;  // matched to m_OrigImages by position
   std::vector<CirclesInfo> m_CirclesInfo;
   std::map<std::u16string, EndCreditInfo> m_EndCreditInfo;  // keyed by photo path
+  // Photos the loaded file listed whose files are gone; they are not in m_OrigImages and not saved.
+  std::vector<std::u16string> m_MissingImages;
 
 private:
   bool WriteTo(const std::filesystem::path& file) const;

@@ -8,7 +8,8 @@
 
 namespace Rendering {
 
-std::vector<Library::DecodedPicture> DecodePictures(const std::vector<std::filesystem::path>& paths, std::uint32_t dim)
+std::vector<Library::DecodedPicture> DecodePictures(const std::vector<std::filesystem::path>& paths, std::uint32_t dim,
+    const std::atomic<bool>* cancelled)
 {
     std::vector<Library::DecodedPicture> pictures(paths.size());
     std::atomic<std::size_t> next{0};
@@ -16,7 +17,7 @@ std::vector<Library::DecodedPicture> DecodePictures(const std::vector<std::files
     std::mutex failureLock;
     const auto work = [&] {
         try {
-            for (std::size_t i = next++; i < paths.size(); i = next++) {
+            for (std::size_t i = next++; i < paths.size() && !(cancelled && cancelled->load()); i = next++) {
                 std::error_code error;
                 if (std::filesystem::is_regular_file(paths[i], error)) {
                     pictures[i] = Library::DecodePicture(paths[i], dim);

@@ -63,18 +63,23 @@ std::filesystem::path RenderingGame::DefaultProjectPath()
     return path ? ToPath(*path) : std::filesystem::path("project.txt");
 }
 
+void RenderingGame::SetProject(ProjectSettings project)
+{
+    mProject = std::move(project);
+    mProjectGiven = true;
+}
+
 void RenderingGame::Prepare()
 {
+    mWarnings.clear();
     MakeCurrent();
     PhotoAnimation::CreateSharedGeometry(*this);
     PhotoAnimation::CreateSharedShaders(*this);
     CreateCameras();
     mBackground = std::make_shared<Background>(*this, mPerspectiveCamera, ScreenWidth(), ScreenHeight(), mBackgroundScale);
     Components().push_back(mBackground);
-    std::error_code error;
-    if (std::filesystem::is_regular_file(mProjectPath, error)) {
-        ReadProject();
-    }
+    ReadProject();
+    ThrowIfCancelled();
     SelectPhotoFrame();
     const auto endCredits = EndCreditPhotos();
     mShowLength = ComputeShowLength(mProject.m_Duration, endCredits.size());
@@ -83,10 +88,23 @@ void RenderingGame::Prepare()
     BuildTimeline();
     Clock().Restart();
     for (const auto& component : Components()) {
+        ThrowIfCancelled();
         component->SetUp();
     }
     mPerspectiveCamera->SetPosition(0.0f, 0.0f, CameraDistance);
     mOrthoCamera->SetPosition(0.0f, 0.0f, CameraDistance);
+}
+
+void RenderingGame::ThrowIfCancelled() const
+{
+    if (mCancelled != nullptr && mCancelled->load()) {
+        throw PrepareCancelled();
+    }
+}
+
+void RenderingGame::Warn(std::string text)
+{
+    mWarnings.push_back(std::move(text));
 }
 
 void RenderingGame::CreateCameras()
@@ -104,16 +122,29 @@ void RenderingGame::CreateCameras()
 
 void RenderingGame::ReadProject()
 {
-    if (!mProject.Load(FromPath(mProjectPath))) {
-        mProject = ProjectSettings();
-        return;
+    if (!mProjectGiven) {
+        const auto result = mProject.TryLoad(FromPath(mProjectPath));
+        if (result != ProjectLoadResult::Loaded) {
+            mProject = ProjectSettings();
+            Warn("cannot read project file \"" + mProjectPath.string() + "\": " + DescribeLoadResult(result) +
+                "; the show has no photos");
+            return;
+        }
     }
+    ApplyProject();
+}
+
+void RenderingGame::ApplyProject()
+{
     mBackgroundScale = static_cast<float>(mProject.m_BackgroundSize) / 100.0f;
     mBackground->SetScale(mBackgroundScale);
     if (!mProject.m_OrigBackgroundImage.empty()) {
-        mBackground->LoadPicture(ToPath(mProject.m_OrigBackgroundImage),
-            static_cast<std::uint32_t>(std::max(mProject.m_BackgroundWidth, 0)),
+        const auto picture = ToPath(mProject.m_OrigBackgroundImage);
+        mBackground->LoadPicture(picture, static_cast<std::uint32_t>(std::max(mProject.m_BackgroundWidth, 0)),
             static_cast<std::uint32_t>(std::max(mProject.m_BackgroundHeight, 0)));
+        if (!mBackground->Picture().View) {
+            Warn("background picture \"" + picture.string() + "\" cannot be read; the background is black");
+        }
     } else {
         const auto builtIn = JoinPath(GetDataFolder(), u"BlackWood.jpg");
         mBackground->LoadPicture(
@@ -121,6 +152,7 @@ void RenderingGame::ReadProject()
     }
     mBackground->SetMoving(mProject.m_BackgroundMoving);
     LoadPhotos();
+    WarnAboutPhotoExtras();
 }
 
 // Decoding runs on worker threads; textures are made here, on the game's thread, which owns the
@@ -129,20 +161,56 @@ void RenderingGame::LoadPhotos()
 {
     mLoadedPhotos.clear();
     mLoadedPaths.clear();
+    for (const auto& path : mProject.m_MissingImages) {
+        Warn("photo \"" + ToPath(path).string() + "\" not found; it is left out");
+    }
     for (const auto& path : mProject.m_OrigImages) {
         if (IsExistingFile(path)) {
             mLoadedPaths.push_back(ToPath(path));
+        } else {
+            Warn("photo \"" + ToPath(path).string() + "\" not found; it is left out");
         }
     }
-    const auto pictures = DecodePictures(mLoadedPaths, TextureSizeChoice(mProject.m_TextureSize));
+    const std::size_t listed = mProject.m_OrigImages.size() + mProject.m_MissingImages.size();
+    if (listed > 0 && mLoadedPaths.empty()) {
+        Warn("none of the project's " + std::to_string(listed) + " photos was found; the show has no photos");
+    }
+    const auto pictures = DecodePictures(mLoadedPaths, TextureSizeChoice(mProject.m_TextureSize), mCancelled);
+    ThrowIfCancelled();
     std::vector<PhotoSize> sizes;
-    for (const auto& picture : pictures) {
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
         auto texture = std::make_shared<Library::TextureRes>();
-        texture->Upload(Device(), picture);
+        texture->Upload(Device(), pictures[i]);
+        if (!texture->View) {
+            Warn("photo \"" + mLoadedPaths[i].string() + "\" cannot be decoded; it shows nothing");
+        }
         sizes.emplace_back(texture->Width, texture->Height);
         mLoadedPhotos.push_back(std::move(texture));
     }
     mPicker.Reset(sizes);
+}
+
+// End credits and circle centres belong to a photo by its path; one whose photo is not in the show
+// is never drawn.
+void RenderingGame::WarnAboutPhotoExtras()
+{
+    const auto& photos = mProject.m_OrigImages;
+    const auto& missing = mProject.m_MissingImages;
+    const auto listed = [&](const std::u16string& path) {
+        return std::find(photos.begin(), photos.end(), path) != photos.end() ||
+               std::find(missing.begin(), missing.end(), path) != missing.end();
+    };
+    for (const auto& [path, credit] : mProject.m_EndCreditInfo) {
+        if (!credit.FontName.empty() && !listed(path)) {
+            Warn("end credit of \"" + ToPath(path).string() + "\" is not shown: that photo is not in the show");
+        }
+    }
+    for (const auto& circles : mProject.m_CirclesInfo) {
+        if (!circles.Points.empty() && !listed(circles.ImagePath)) {
+            Warn("circle centres of \"" + ToPath(circles.ImagePath).string() +
+                "\" are not used: that photo is not in the show");
+        }
+    }
 }
 
 void RenderingGame::SelectPhotoFrame()
@@ -197,6 +265,7 @@ void RenderingGame::BuildTimeline()
     unsigned idleAttempts = 0;
     // A project whose photos are all gone fills no slot: a whole round of kinds without one ends it.
     for (unsigned attempt = 0; filled < layout.slotCount && idleAttempts < FactoryKinds; ++attempt) {
+        ThrowIfCancelled();
         if (FillSlot(CreateTransition(attempt), filled, layout.gap, startTime)) {
             ++filled;
             idleAttempts = 0;

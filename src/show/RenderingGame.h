@@ -9,14 +9,22 @@
 #include "show/Timeline.h"
 #include "transitions/PhotoAnimation.h"
 
+#include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <random>
 #include <span>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace Rendering {
+
+// Thrown by Prepare when its cancel flag was raised; the engine is then unusable.
+struct PrepareCancelled : std::runtime_error {
+    PrepareCancelled() : std::runtime_error("the show's preparation was cancelled") {}
+};
 
 // A scripted collage placed on the show's time axis (start in seconds).
 struct CollageSchedule {
@@ -41,11 +49,18 @@ public:
     // "project.txt" in the per-user data folder: the project Prepare reads unless told otherwise.
     static std::filesystem::path DefaultProjectPath();
     void SetProjectPath(std::filesystem::path path) { mProjectPath = std::move(path); }
+    // Shows this project instead of reading the project file: a caller that has read it already
+    // (a pipe can be read only once) hands it over.
+    void SetProject(ProjectSettings project);
+    // Prepare checks the flag between its steps and throws PrepareCancelled once it is set; the
+    // flag must outlive Prepare.
+    void SetCancelFlag(const std::atomic<bool>* cancelled) { mCancelled = cancelled; }
     // Fixes the engine's random choices (otherwise seeded from std::random_device).
     void SetSeed(std::uint32_t seed) { mRandom.seed(seed); }
 
     // Assembles the show; call CreateSizedObjects first, since the layout follows the render size.
     // Graphics failures throw GameException; a missing or unreadable project gives an empty show.
+    // Problems that leave the show poorer than the project asks are collected in Warnings().
     void Prepare() override;
     // Switches the timeline's current transition, clears, draws every shown component, presents.
     void RenderFrame(const Library::FrameTime& frameTime) override;
@@ -60,6 +75,9 @@ public:
     std::int64_t FramesCaptured() const { return mFramesCaptured; }
 
     const ProjectSettings& Project() const { return mProject; }
+    // One line per problem the last Prepare met and worked around (a photo that is missing or does
+    // not decode, a background that became black, extras naming a photo that is not in the show).
+    const std::vector<std::string>& Warnings() const { return mWarnings; }
     float ShowLength() const { return mShowLength; }
     float TimelineEnd() const { return mTimelineEnd; }
     const std::vector<TimelineEntry>& Timeline() const { return mTimeline; }
@@ -80,7 +98,11 @@ private:
 
     void CreateCameras();
     void ReadProject();
+    void ApplyProject();
     void LoadPhotos();
+    void Warn(std::string text);
+    void WarnAboutPhotoExtras();
+    void ThrowIfCancelled() const;
     void SelectPhotoFrame();
     std::vector<std::size_t> EndCreditPhotos() const;
     void ScheduleCollages(std::size_t endCreditCount);
@@ -107,6 +129,9 @@ private:
     Library::TextureRes mFrameWhiteNoShadow;
     ProjectSettings mProject;
     std::filesystem::path mProjectPath;
+    bool mProjectGiven = false;
+    const std::atomic<bool>* mCancelled = nullptr;
+    std::vector<std::string> mWarnings;
     float mShowLength = 6.0f;
     float mTimelineEnd = 0.0f;
     std::int32_t mShownPhotoIndex = 0;

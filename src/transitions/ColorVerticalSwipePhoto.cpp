@@ -1,7 +1,5 @@
 #include "ColorVerticalSwipePhoto.h"
 
-#include "framework/GpuHelpers.h"
-
 namespace Rendering {
 
 SwipeProgress HoldSwipeProgress(float elapsed, const PhaseTimes& times)
@@ -21,14 +19,10 @@ ColorVerticalSwipePhoto::ColorVerticalSwipePhoto(Library::Game& game, std::share
 
 void ColorVerticalSwipePhoto::SetUp()
 {
-    if (mShaders) {
-        return;
+    if (mEffect == nullptr) {
+        mEffect = &Shared().Effect(mGame->Device(), "transitions/ColorVerticalSwipe.frag",
+            {sizeof(CInfoBufferPerObject), sizeof(CColorBufferPerObject), sizeof(CInfoBufferPerObject2)});
     }
-    Library::GraphicsDevice& device = mGame->Device();
-    mShaders.Create(device, "transitions/ColorVerticalSwipe.frag");
-    Library::CreateConstantBuffer(device, sizeof(CInfoBufferPerObject), mInfoBuffer);
-    Library::CreateConstantBuffer(device, sizeof(CColorBufferPerObject), mColorBuffer);
-    Library::CreateConstantBuffer(device, sizeof(CInfoBufferPerObject2), mInfoBuffer2);
 }
 
 int ColorVerticalSwipePhoto::GetPhotoCount() const
@@ -84,19 +78,20 @@ void ColorVerticalSwipePhoto::RenderLeave(const Library::FrameTime&, float t, fl
 
 void ColorVerticalSwipePhoto::DrawSwipe(float t, bool leaving)
 {
-    if (mPhotos.empty()) {
+    if (mPhotos.empty() || mEffect == nullptr) {
         return;
     }
     Library::DeviceContext& context = mGame->Context();
     mColors.SetOpacity(mTintOpacity);
-    context.UpdateSubresource(mInfoBuffer, &mInfo);
-    context.UpdateSubresource(mColorBuffer, &mColors);
-    context.UpdateSubresource(mInfoBuffer2, &mInfo2);
-    context.PSSetConstantBuffers(0, &mInfoBuffer);
-    context.PSSetConstantBuffers(1, &mColorBuffer);
-    context.PSSetConstantBuffers(2, &mInfoBuffer2);
+    auto& buffers = mEffect->constantBuffers;
+    context.UpdateSubresource(buffers[0], &mInfo);
+    context.UpdateSubresource(buffers[1], &mColors);
+    context.UpdateSubresource(buffers[2], &mInfo2);
+    for (std::uint32_t slot = 0; slot < buffers.size(); ++slot) {
+        context.PSSetConstantBuffers(slot, &buffers[slot]);
+    }
     context.PSSetShaderResources(1, &mPhotos[mPhotos.size() > 1 ? 1 : 0]->View);
-    DrawPhotoQuad(0, t, leaving, mShaders);
+    DrawPhotoQuad(0, t, leaving, mEffect->shaders);
 }
 
 }  // namespace Rendering

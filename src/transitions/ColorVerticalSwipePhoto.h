@@ -58,10 +58,7 @@ public:
 private:
     void DrawSwipe(float t, bool leaving);
 
-    PhotoShaders mShaders;
-    Library::Buffer mInfoBuffer;
-    Library::Buffer mColorBuffer;
-    Library::Buffer mInfoBuffer2;
+    EffectObjects* mEffect = nullptr;  // shaders, info, colour and info-2 buffers; the game's shared set
     CInfoBufferPerObject mInfo;
     CColorBufferPerObject mColors = CColorBufferPerObject::TintColors();
     CInfoBufferPerObject2 mInfo2;

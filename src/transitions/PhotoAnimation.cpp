@@ -77,6 +77,15 @@ PhotoExtents PhotoAnimation::Extents() const
     return ComputePhotoExtents(first.FloatWidth, first.FloatHeight, mHalfHeightWide, mHalfHeightTall);
 }
 
+bool PhotoAnimation::HasVisiblePhoto() const
+{
+    if (mPhotos.empty()) {
+        return false;
+    }
+    const Library::TextureRes& first = *mPhotos.front();
+    return first.View && first.FloatWidth > 0.0f && first.FloatHeight > 0.0f;
+}
+
 void PhotoAnimation::AddPhoto(std::shared_ptr<Library::TextureRes> texture)
 {
     if (!texture || (!mPhotos.empty() && mPhotos.front() == texture)) {
@@ -85,19 +94,6 @@ void PhotoAnimation::AddPhoto(std::shared_ptr<Library::TextureRes> texture)
     mPhotos.push_back(std::move(texture));
     const Library::TextureRes& first = *mPhotos.front();
     mAspect = first.FloatWidth > 0.0f ? first.FloatHeight / first.FloatWidth : 1.0f;
-    Library::GraphicsDevice& device = mGame->Device();
-    mIndexCount = 6;
-    if (!mIndexBuffer) {
-        constexpr std::array<std::uint16_t, 6> indices = QuadIndices<1>();
-        Library::CreateIndexBuffer16(device, indices, mIndexBuffer);
-    }
-    std::array<TexturedVertex, 4> quad{};
-    WriteQuad(FullQuad(Extents()), mDepth, quad);
-    const Library::BufferDesc desc{
-        sizeof(quad), Library::Usage::Dynamic, Library::BindVertexBuffer};
-    Library::Buffer buffer;
-    Library::ThrowIfFailed(device.CreateBuffer(desc, quad.data(), buffer), "CreateDynamicVertexBuffer() failed.");
-    mVertexBuffers.push_back(std::move(buffer));
 }
 
 float PhotoAnimation::Elapsed(const Library::FrameTime& frameTime) const
@@ -187,15 +183,16 @@ void PhotoAnimation::UploadWvp(SharedPhotoObjects& shared)
 
 void PhotoAnimation::DrawPhotoQuad(std::size_t index, float t, bool leaving, const PhotoShaders& shaders)
 {
-    if (index >= mVertexBuffers.size()) {
+    SharedPhotoObjects& shared = Shared();
+    FrameMesh& quad = shared.photoQuad;
+    if (index >= mPhotos.size() || !HasVisiblePhoto() || !mPhotos[index]->View || !quad.vertexBuffer) {
         return;
     }
-    SharedPhotoObjects& shared = Shared();
     Library::DeviceContext& context = mGame->Context();
     context.IASetPrimitiveTopology(Library::PrimitiveTopology::TriangleList);
     context.IASetInputLayout(&shaders.inputLayout);
-    context.IASetVertexBuffers(0, &mVertexBuffers[index], sizeof(TexturedVertex), 0);
-    context.IASetIndexBuffer(&mIndexBuffer, Library::Format::R16UInt, 0);
+    context.IASetVertexBuffers(0, &quad.vertexBuffer, sizeof(TexturedVertex), 0);
+    context.IASetIndexBuffer(&quad.indexBuffer, Library::Format::R16UInt, 0);
     context.VSSetShader(&shaders.vertexShader);
     context.PSSetShader(&shaders.pixelShader);
     UploadWvp(shared);
@@ -210,12 +207,12 @@ void PhotoAnimation::DrawPhotoQuad(std::size_t index, float t, bool leaving, con
     } else {
         BuildDropRevealQuad(t);
     }
-    if (void* mapped = context.Map(mVertexBuffers[index], Library::MapMode::WriteDiscard)) {
+    if (void* mapped = context.Map(quad.vertexBuffer, Library::MapMode::WriteDiscard)) {
         std::memcpy(mapped, mQuad.data(), sizeof(mQuad));
-        context.Unmap(mVertexBuffers[index]);
+        context.Unmap(quad.vertexBuffer);
     }
     context.RSSetState(&Library::RasterizerStates::SolidCullBackCcw);
-    context.DrawIndexed(static_cast<std::uint32_t>(mIndexCount), 0, 0);
+    context.DrawIndexed(quad.indexCount, 0, 0);
 }
 
 void PhotoAnimation::CreateSharedGeometry(Library::Game& game)
@@ -228,9 +225,11 @@ void PhotoAnimation::CreateSharedGeometry(Library::Game& game)
         const auto vertexBytes = static_cast<std::uint32_t>(indices.size() / 6 * 4 * sizeof(TexturedVertex));
         Library::CreateDynamicVertexBuffer(device, vertexBytes, mesh.vertexBuffer);
     };
+    constexpr auto photo = QuadIndices<1>();
     constexpr auto ring = QuadIndices<RingQuadCount>();
     constexpr auto bars = QuadIndices<BarsQuadCount>();
     constexpr auto corners = QuadIndices<CornersQuadCount>();
+    create(shared.photoQuad, photo);
     create(shared.frameRing, ring);
     create(shared.frameBars, bars);
     create(shared.frameCorners, corners);

@@ -49,8 +49,8 @@ public:
     virtual float GetHoldTime() const;
     virtual int GetEffectId() const = 0;
     virtual void SetLeftToRight(int value);
-    // Appends texture unless it is the first photo again (null is ignored). Creates the photo's
-    // vertex buffer, so it runs on the game's thread.
+    // Appends texture unless it is the first photo again (null is ignored). Touches no GPU object: the
+    // photo quad's buffers are the game's shared ones.
     virtual void AddPhoto(std::shared_ptr<Library::TextureRes> texture);
     virtual void BuildSideRevealQuad(float t, int fromLeft);
     virtual bool AnimateEnter(const Library::FrameTime& frameTime, float elapsed);
@@ -96,6 +96,9 @@ public:
     PhaseTimes Times() const { return {mEnterTime, mHoldTime, mRestTime}; }
     // Half-extents and texture range of the first photo.
     PhotoExtents Extents() const;
+    // Whether the first photo has a picture to show; one that did not decode has zero size, and
+    // neither it nor a frame around it is drawn.
+    bool HasVisiblePhoto() const;
 
 protected:
     // Draws photo index with its reveal quad at progress t; leaving photos always move sideways.
@@ -124,9 +127,6 @@ protected:
     Library::Float4x4 mWorld = Library::Identity();
     float mScreenWidth;
     float mScreenHeight;
-    std::int32_t mIndexCount = 0;
-    Library::Buffer mIndexBuffer;
-    std::vector<Library::Buffer> mVertexBuffers;
     float mStartTime = 0.0f;
     std::int32_t mEnterMode = static_cast<std::int32_t>(PhaseMode::Reveal);
     std::int32_t mLeaveMode = static_cast<std::int32_t>(PhaseMode::Reveal);

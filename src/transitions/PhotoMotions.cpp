@@ -110,7 +110,7 @@ void PhotoAnimation::DrawFrameMesh(FrameMesh& mesh, std::span<const TexturedVert
 {
     SharedPhotoObjects& shared = Shared();
     // The frame needs a photo to surround, its geometry and the frame picture.
-    if (!shared.framesEnabled || mPhotos.empty() || !mesh.vertexBuffer || !shared.frameTexture) {
+    if (!shared.framesEnabled || !HasVisiblePhoto() || !mesh.vertexBuffer || !shared.frameTexture) {
         return;
     }
     Library::DeviceContext& context = mGame->Context();

@@ -1,5 +1,7 @@
 #include "SharedPhotoObjects.h"
 
+#include "framework/GpuHelpers.h"
+
 #include <algorithm>
 #include <mutex>
 #include <utility>
@@ -19,6 +21,21 @@ std::mutex registryLock;
 std::vector<Entry> registry;  // guarded by registryLock
 
 }  // namespace
+
+EffectObjects& SharedPhotoObjects::Effect(Library::GraphicsDevice& device, std::string_view pixelShaderKey,
+    std::initializer_list<std::uint32_t> constantSizes)
+{
+    const auto found = effects.find(pixelShaderKey);
+    if (found != effects.end()) {
+        return found->second;
+    }
+    EffectObjects created;
+    created.shaders.Create(device, pixelShaderKey);
+    for (const std::uint32_t size : constantSizes) {
+        Library::CreateConstantBuffer(device, size, created.constantBuffers.emplace_back());
+    }
+    return effects.emplace(std::string(pixelShaderKey), std::move(created)).first->second;
+}
 
 std::shared_ptr<SharedPhotoObjects> SharedPhotoObjects::For(Library::Game& game)
 {

@@ -1,8 +1,9 @@
 #pragma once
 
-// The objects that every photo transition of a game shares to draw the white photo frame: the three
-// frame meshes, the textured shader pair, the per-object constant buffer, sampler and blend states,
-// and the frame picture. They live per OpenGL context, so a preview and an export running side by
+// The objects that every photo transition of a game shares: the photo quad, the white photo frame's
+// three meshes, the textured shader pair, the per-object constant buffer, sampler and blend states,
+// the frame picture, and each effect kind's shaders and constant buffers. A long show has thousands
+// of transitions; only their timing and photos are their own. They live per OpenGL context, so a preview and an export running side by
 // side (each a game on its own thread) never see each other's objects; a set whose context is gone
 // is dropped at the next look-up.
 
@@ -11,7 +12,13 @@
 #include "framework/Game.h"
 
 #include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <map>
 #include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace Rendering {
 
@@ -22,9 +29,18 @@ struct FrameMesh
     std::uint32_t indexCount = 0;
 };
 
+// What every transition of one effect kind draws with. Each one uploads its constants whole before
+// each draw, so one set of buffers serves them all.
+struct EffectObjects
+{
+    PhotoShaders shaders;
+    std::vector<Library::Buffer> constantBuffers;  // in the order of the sizes asked for
+};
+
 struct SharedPhotoObjects
 {
     bool framesEnabled = true;
+    FrameMesh photoQuad;  // one quad, rewritten whole before every photo draw
     Library::ShaderResourceView frameTexture;
     FrameMesh frameRing;
     FrameMesh frameBars;
@@ -34,6 +50,12 @@ struct SharedPhotoObjects
     Library::SamplerState sampler;
     Library::BlendState alphaBlend;
     Library::BlendState noBlend;
+    std::map<std::string, EffectObjects, std::less<>> effects;  // keyed by pixel shader
+
+    // The objects of the effect drawn with pixelShaderKey, created on first use with one pixel-stage
+    // constant buffer per size. Creation failures throw GameException.
+    EffectObjects& Effect(Library::GraphicsDevice& device, std::string_view pixelShaderKey,
+        std::initializer_list<std::uint32_t> constantSizes);
 
     // The set of game's context, created empty on first use. Thread-safe.
     static std::shared_ptr<SharedPhotoObjects> For(Library::Game& game);

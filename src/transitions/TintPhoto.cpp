@@ -1,7 +1,5 @@
 #include "TintPhoto.h"
 
-#include "framework/GpuHelpers.h"
-
 namespace Rendering {
 
 float HoldTintSwipe(float elapsed, const PhaseTimes& times)
@@ -22,13 +20,10 @@ TintPhoto::TintPhoto(Library::Game& game, std::shared_ptr<Library::Camera> camer
 
 void TintPhoto::SetUp()
 {
-    if (mShaders) {
-        return;
+    if (mEffect == nullptr) {
+        mEffect = &Shared().Effect(mGame->Device(), "transitions/Tint.frag",
+            {sizeof(CColorBufferPerObject), sizeof(CInfoBufferPerObject)});
     }
-    Library::GraphicsDevice& device = mGame->Device();
-    mShaders.Create(device, "transitions/Tint.frag");
-    Library::CreateConstantBuffer(device, sizeof(CColorBufferPerObject), mColorBuffer);
-    Library::CreateConstantBuffer(device, sizeof(CInfoBufferPerObject), mInfoBuffer);
 }
 
 int TintPhoto::GetPhotoCount() const
@@ -74,15 +69,17 @@ void TintPhoto::RenderLeave(const Library::FrameTime&, float t, float)
 
 void TintPhoto::DrawTint(float t, bool leaving)
 {
-    if (mPhotos.empty()) {
+    if (mPhotos.empty() || mEffect == nullptr) {
         return;
     }
     Library::DeviceContext& context = mGame->Context();
-    context.UpdateSubresource(mColorBuffer, &mColors);
-    context.UpdateSubresource(mInfoBuffer, &mInfo);
-    context.PSSetConstantBuffers(0, &mColorBuffer);
-    context.PSSetConstantBuffers(1, &mInfoBuffer);
-    DrawPhotoQuad(0, t, leaving, mShaders);
+    Library::Buffer& colorBuffer = mEffect->constantBuffers[0];
+    Library::Buffer& infoBuffer = mEffect->constantBuffers[1];
+    context.UpdateSubresource(colorBuffer, &mColors);
+    context.UpdateSubresource(infoBuffer, &mInfo);
+    context.PSSetConstantBuffers(0, &colorBuffer);
+    context.PSSetConstantBuffers(1, &infoBuffer);
+    DrawPhotoQuad(0, t, leaving, mEffect->shaders);
 }
 
 }  // namespace Rendering

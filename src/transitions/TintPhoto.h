@@ -41,9 +41,7 @@ public:
 private:
     void DrawTint(float t, bool leaving);
 
-    PhotoShaders mShaders;
-    Library::Buffer mColorBuffer;
-    Library::Buffer mInfoBuffer;
+    EffectObjects* mEffect = nullptr;  // shaders, colour and info buffers; the game's shared set
     CColorBufferPerObject mColors = CColorBufferPerObject::TintColors();
     CInfoBufferPerObject mInfo;
     float mTintOpacity = 0.7f;

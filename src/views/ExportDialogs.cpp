@@ -1,9 +1,14 @@
 #include "views/ExportDialogs.h"
 
+#include <QDBusInterface>
+#include <QDBusMessage>
+#include <QDesktopServices>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace Pellora::Views {
@@ -54,6 +59,28 @@ void VideoReadyDlg::Choose(int choice)
 {
     mChoice = choice;
     accept();
+}
+
+void OpenVideoChoice(int choice, const QString& videoPath)
+{
+    if (choice == VideoReadyDlg::Watch) {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(videoPath));
+        return;
+    }
+    if (choice != VideoReadyDlg::Locate) {
+        return;
+    }
+    // File managers that implement the freedesktop interface open the folder with the file selected.
+    QDBusInterface fileManager(QStringLiteral("org.freedesktop.FileManager1"),
+        QStringLiteral("/org/freedesktop/FileManager1"), QStringLiteral("org.freedesktop.FileManager1"));
+    if (fileManager.isValid()) {
+        const QDBusMessage reply = fileManager.call(
+            QStringLiteral("ShowItems"), QStringList{QUrl::fromLocalFile(videoPath).toString()}, QString());
+        if (reply.type() != QDBusMessage::ErrorMessage) {
+            return;
+        }
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(videoPath).absolutePath()));
 }
 
 } // namespace Pellora::Views

@@ -37,4 +37,8 @@ private:
     int mChoice = None;
 };
 
+// Watch opens the video with the desktop's player; Locate opens its folder, with the video selected
+// where the file manager offers that; any other choice opens nothing.
+void OpenVideoChoice(int choice, const QString& videoPath);
+
 } // namespace Pellora::Views

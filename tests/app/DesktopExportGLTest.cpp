@@ -55,11 +55,9 @@ private:
 
 class DesktopExportGLTest : public ::testing::Test, public Pellora::Testing::DesktopFixture {
 protected:
-    CPelloraDlg& WindowWithPhotos()
+    CPelloraDlg& TwentySecondShow()
     {
-        CPelloraDlg& window = OpenWindow();
-        window.AddPhotos({AddPhotoFile("a.png", 320, 200, Qt::red), AddPhotoFile("b.png", 200, 320, Qt::green),
-            AddPhotoFile("c.png", 300, 300, Qt::blue)});
+        CPelloraDlg& window = WindowWithPhotos();
         window.DurationBox()->setEditText(QStringLiteral("20"));
         return window;
     }
@@ -82,7 +80,7 @@ protected:
 
 TEST_F(DesktopExportGLTest, SaveAsVideoWritesEveryFrameAndOffersTheVideo)
 {
-    CPelloraDlg& window = WindowWithPhotos();
+    CPelloraDlg& window = TwentySecondShow();
     int range = -1;
     bool ready = false;
     mDriver.onSettings = Settings(QStringLiteral("2"));
@@ -108,7 +106,7 @@ TEST_F(DesktopExportGLTest, SaveAsVideoWritesEveryFrameAndOffersTheVideo)
 
 TEST_F(DesktopExportGLTest, CancelKeepsAPlayablePartAndOpensNoReadyDialog)
 {
-    CPelloraDlg& window = WindowWithPhotos();
+    CPelloraDlg& window = TwentySecondShow();
     bool ready = false;
     mDriver.onSettings = Settings(QStringLiteral("30"));
     mDriver.onProgress = [](EncodeProgressDlg& dialog) {
@@ -132,7 +130,7 @@ TEST_F(DesktopExportGLTest, CancelKeepsAPlayablePartAndOpensNoReadyDialog)
 
 TEST_F(DesktopExportGLTest, AFailedExportSaysWhyClosesTheProgressAndLeavesTheTargetAlone)
 {
-    CPelloraDlg& window = WindowWithPhotos();
+    CPelloraDlg& window = TwentySecondShow();
     const QString song = mPhotos.filePath(QStringLiteral("song.mp3"));
     std::ofstream(song.toStdString()) << "no sound in here";
     window.MusicEdit()->setText(song);

@@ -47,6 +47,15 @@ public:
         return *mWindow;
     }
 
+    // A window holding a wide, a tall and a square photo.
+    Desktop::CPelloraDlg& WindowWithPhotos()
+    {
+        Desktop::CPelloraDlg& window = OpenWindow();
+        window.AddPhotos({AddPhotoFile("a.png", 320, 200, Qt::red), AddPhotoFile("b.png", 200, 320, Qt::green),
+            AddPhotoFile("c.png", 300, 300, Qt::blue)});
+        return window;
+    }
+
 protected:
     // CTest runs the cases of one program side by side, so each process gets its own data folder
     // below the one the test helper chose.

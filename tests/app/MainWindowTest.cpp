@@ -140,6 +140,26 @@ TEST_F(MainWindowTest, ClosingWritesThePanelIntoTheProject)
     EXPECT_EQ(QFileInfo(QString::fromStdU16String(project.m_OrigImages[0])).fileName(), QStringLiteral("a.png"));
 }
 
+TEST_F(MainWindowTest, ABackgroundChosenOrTypedIsStoredWithItsPictureSize)
+{
+    CPelloraDlg& window = OpenWindow();
+    const QString chosen = AddPhotoFile("chosen.png", 1000, 500);
+    window.ChooseBackground(chosen);
+    ProjectSettings project;
+    window.PanelToSettings(project);
+    EXPECT_EQ(project.m_BackgroundImage, chosen.toStdU16String());
+    EXPECT_GT(project.m_BackgroundDim, 0);
+    EXPECT_EQ(project.m_BackgroundWidth, project.m_BackgroundDim);
+    EXPECT_EQ(project.m_BackgroundHeight, project.m_BackgroundDim / 2);
+
+    const QString typed = AddPhotoFile("typed.png", 300, 600);
+    window.BackgroundEdit()->setText(typed);
+    window.PanelToSettings(project);
+    EXPECT_EQ(project.m_OrigBackgroundImage, typed.toStdU16String());
+    EXPECT_EQ(project.m_BackgroundImage, typed.toStdU16String());
+    EXPECT_EQ(project.m_BackgroundWidth, project.m_BackgroundDim / 2) << "the typed picture's record, not the chosen one's";
+}
+
 TEST_F(MainWindowTest, ClosingWithNoPhotosStillWritesTheProject)
 {
     OpenWindow().reject();

@@ -6,6 +6,7 @@
 #include "views/DXStatic.h"
 #include "views/StaticButton.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
@@ -23,14 +24,6 @@ constexpr int kWaitMs = 60000;
 
 class PreviewGLTest : public ::testing::Test, public Pellora::Testing::DesktopFixture {
 protected:
-    CPelloraDlg& WindowWithPhotos()
-    {
-        CPelloraDlg& window = OpenWindow();
-        window.AddPhotos({AddPhotoFile("a.png", 320, 200, Qt::red), AddPhotoFile("b.png", 200, 320, Qt::green),
-            AddPhotoFile("c.png", 300, 300, Qt::blue)});
-        return window;
-    }
-
     static double Elapsed(const CPelloraDlg& window) { return window.Engine()->GetFrameTime().sinceStart; }
 
     // Waits until the preview has shown count more pictures.
@@ -83,6 +76,44 @@ TEST_F(PreviewGLTest, PlayPauseResumeSeekAndStop)
     EXPECT_TRUE(window.PlayButton()->IsEnabled());
     EXPECT_FALSE(window.PauseButton()->IsEnabled());
     EXPECT_FALSE(window.StopButton()->IsEnabled());
+}
+
+TEST_F(PreviewGLTest, DraggingSkipsEveryOtherNotificationAndHoldsTheThumbUntilReleased)
+{
+    CPelloraDlg& window = WindowWithPhotos();
+    window.DurationBox()->setEditText(QStringLiteral("95"));
+    window.Play();
+    ASSERT_NE(window.Engine(), nullptr);
+    EXPECT_EQ(window.TotalTimeLabel()->text(), QStringLiteral("01:35"));
+    EXPECT_EQ(window.Trackbar()->maximum(), 950);
+    ASSERT_TRUE(WaitForPictures(window, 2));
+
+    window.Trackbar()->setValue(100);
+    window.OnTrackbar(CPelloraDlg::ScrollCode::ThumbTrack, 100);
+    window.OnTrackbar(CPelloraDlg::ScrollCode::ThumbTrack, 400); // skipped
+    ASSERT_TRUE(WaitForPictures(window, 15));
+    EXPECT_GE(Elapsed(window), 10.0);
+    EXPECT_LT(Elapsed(window), 20.0);
+    EXPECT_EQ(window.Trackbar()->value(), 100) << "the tick leaves a held thumb alone";
+
+    window.OnTrackbar(CPelloraDlg::ScrollCode::ThumbPosition, 600);
+    ASSERT_TRUE(WaitForPictures(window, 15));
+    EXPECT_GE(Elapsed(window), 60.0);
+    EXPECT_GE(window.Trackbar()->value(), 600);
+}
+
+TEST_F(PreviewGLTest, StopThenPlayBuildsANewEngineAndWritesTheProjectAgain)
+{
+    CPelloraDlg& window = WindowWithPhotos();
+    window.Play();
+    ASSERT_TRUE(WaitForPictures(window, 2));
+    window.Stop();
+    window.TitleEdit()->setText(QStringLiteral("Second"));
+    window.Play();
+    ASSERT_NE(window.Engine(), nullptr);
+    ASSERT_TRUE(WaitForPictures(window, 2));
+    EXPECT_LT(Elapsed(window), 5.0) << "a new show starts at 00:00";
+    EXPECT_EQ(window.Engine()->Project().m_PlainTextTitle, u"Second");
 }
 
 TEST_F(PreviewGLTest, WithoutPhotosPlayAsksForPhotosAndStaysStopped)

@@ -121,7 +121,7 @@ void ExpectFrameAtFiveSecondsLikeTheStill(const ExportTestShow& show, const std:
         {"--project", QString::fromStdString(show.ProjectPath().string()), "--frame", "5.0", "--size",
             QString("%1x%2").arg(kWidth).arg(kHeight), "--seed", QString::number(kSeed), "--out",
             QString::fromStdString(still.string())});
-    ASSERT_TRUE(render.waitForFinished(-1));
+    ASSERT_TRUE(render.waitForFinished(180000));
     ASSERT_EQ(render.exitCode(), 0) << render.readAllStandardError().toStdString();
 
     const QImage expected = QImage(QString::fromStdString(still.string())).convertToFormat(QImage::Format_RGB32);
@@ -235,6 +235,28 @@ TEST(ExportSession, CancelKeepsAPlayableFileOfTheFramesWritten)
     EXPECT_TRUE(StrictlyIncreasing(PresentationOrder(*facts.mVideo)));
 }
 
+TEST(ExportSession, WarningsOfTheShowReachTheSession)
+{
+    const ExportTestShow show;
+    const auto gone = show.Folder() / "gone.png";
+    const auto project = show.Folder() / "with-gone.txt";
+    ASSERT_TRUE(Rendering::Testing::ShowFolder::MakeProject({show.Folder() / "wide.png", gone}, 20)
+                    .Save(FromPath(project)));
+    Export::ExportJob job;
+    job.mProjectPath = project;
+    job.mOutputPath = show.Folder() / "part.mp4";
+    ExportSession session(job, ShowOverrides{{{kWidth, kHeight}}, 30, kSeed});
+    session.Start();
+    while (!session.WaitFor(std::chrono::milliseconds(5))) {
+        if (session.Progress().FramesDone >= 1) {
+            session.Cancel();
+        }
+    }
+    ASSERT_TRUE(session.Succeeded()) << session.ErrorMessage();
+    ASSERT_EQ(session.Warnings().size(), 1u);
+    EXPECT_EQ(session.Warnings().front(), "photo \"" + gone.string() + "\" not found; it is left out");
+}
+
 TEST(ExportSession, UnreadableProjectFailsTheWholeExport)
 {
     const ExportTestShow show;
@@ -245,7 +267,8 @@ TEST(ExportSession, UnreadableProjectFailsTheWholeExport)
     session.Start();
     session.Wait();
     EXPECT_FALSE(session.Succeeded());
-    EXPECT_EQ(session.ErrorMessage(), "Cannot read the project file \"" + job.mProjectPath.string() + "\"");
+    EXPECT_EQ(session.ErrorMessage(),
+        "Cannot read the project file \"" + job.mProjectPath.string() + "\": no such file");
     EXPECT_FALSE(std::filesystem::exists(job.mOutputPath));
 }
 

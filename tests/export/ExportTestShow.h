@@ -5,36 +5,27 @@
 // as it was. Optionally with a WAV file as the project's music.
 
 #include "../show/ShowFixture.h"
+#include "FileChecks.h"
 #include "MediaProbe.h"
 
 #include <QColor>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 namespace ExportTest {
 
-inline std::string ReadBytes(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 class ExportTestShow {
 public:
-    // musicSeconds 0: no music.
-    explicit ExportTestShow(double musicSeconds = 0.0, std::u16string musicOverride = {})
+    // musicSeconds 0: no music. seconds: the show's length.
+    explicit ExportTestShow(double musicSeconds = 0.0, std::u16string musicOverride = {}, unsigned seconds = 20)
     {
         auto project = Rendering::Testing::ShowFolder::MakeProject(
             {mShow.AddPhoto("wide.png", 480, 270, QColor(200, 60, 40)),
                 mShow.AddPhoto("tall.png", 270, 400, QColor(40, 160, 220)),
                 mShow.AddPhoto("square.png", 300, 300, QColor(240, 200, 40)),
                 mShow.AddPhoto("green.png", 400, 300, QColor(60, 180, 90))},
-            20);
+            seconds);
         if (musicSeconds > 0.0) {
             const auto music = mShow.Folder() / "music.wav";
             WriteWav(music, musicSeconds, 44100, 2);

@@ -1,6 +1,7 @@
 #include "VideoEncoder.h"
 
 #include "MediaProbe.h"
+#include "FileChecks.h"
 
 #include <gtest/gtest.h>
 
@@ -83,7 +84,7 @@ TEST_F(VideoEncoderTest, WritesEveryFrameOfH264HighWithIndexInFront)
     EXPECT_EQ(mProgress.FramesDone, 60);
     EXPECT_TRUE(mProgress.VideoEncoded);
     EXPECT_EQ(notices, 1);
-    EXPECT_FALSE(std::filesystem::exists(mJob.mOutputPath.string() + ".pellora-part"));
+    EXPECT_TRUE(PartFiles(mFolder).empty());
 }
 
 TEST_F(VideoEncoderTest, HevcIsMainProfileTaggedHvc1)
@@ -318,7 +319,7 @@ TEST_P(FailureTest, ReportsAClearMessageAndLeavesTheTargetAlone)
     std::string text;
     std::getline(kept, text);
     EXPECT_EQ(text, "the user's old video");
-    EXPECT_FALSE(std::filesystem::exists(mFolder / "out.mp4.pellora-part"));
+    EXPECT_TRUE(PartFiles(mFolder).empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, FailureTest,
@@ -341,6 +342,40 @@ INSTANTIATE_TEST_SUITE_P(Cases, FailureTest,
         FailureCase{"NoFrameRate", [](ExportJob& job, const auto&) { job.mFPS = 0; }, "The frame rate 0"},
         FailureCase{"NoLength", [](ExportJob& job, const auto&) { job.mDuration = 0; }, "The video length"}),
     [](const auto& test) { return std::string(test.param.mName); });
+
+TEST_F(VideoEncoderTest, KeepsAFileMadeMeanwhileWhenNotReplacing)
+{
+    mJob.mReplaceExisting = false;
+    SyntheticFrames frames(mJob.mWidth, mJob.mHeight);
+    frames.mAfterFrame = [&](int delivered) {
+        if (delivered == 1) {
+            std::ofstream(mJob.mOutputPath) << "made meanwhile";
+        }
+    };
+    EXPECT_FALSE(Encode(frames));
+    EXPECT_NE(mError.find("was created by someone else"), std::string::npos) << mError;
+    EXPECT_EQ(ReadBytes(mJob.mOutputPath), "made meanwhile");
+    EXPECT_TRUE(PartFiles(mFolder).empty());
+}
+
+// A part file left by a killed export is neither reused nor removed, and a link keeps linking.
+TEST_F(VideoEncoderTest, WritesThroughALinkBesideAnotherExportsPartFile)
+{
+    const auto real = mFolder / "real.mp4";
+    std::ofstream(real) << "the old video";
+    std::filesystem::create_symlink("real.mp4", mFolder / "link.mp4");
+    const auto stale = mFolder / "real.mp4.AbCd1234.pellora-part";
+    std::ofstream(stale) << "left by a killed export";
+    mJob.mOutputPath = mFolder / "link.mp4";
+
+    ASSERT_TRUE(Encode()) << mError;
+    EXPECT_TRUE(std::filesystem::is_symlink(mJob.mOutputPath));
+    const FileFacts facts = Probe(real);
+    ASSERT_TRUE(facts.mVideo);
+    EXPECT_EQ(facts.mVideo->mPts.size(), 60u);
+    EXPECT_EQ(ReadBytes(stale), "left by a killed export");
+    EXPECT_EQ(PartFiles(mFolder), std::vector<std::filesystem::path>{stale});
+}
 
 TEST_F(VideoEncoderTest, MissingFolderMessageNamesPathAndReason)
 {

@@ -10,6 +10,8 @@
 
 #include <QImage>
 
+#include <epoxy/egl.h>
+
 #include <future>
 #include <memory>
 #include <stdexcept>
@@ -228,6 +230,16 @@ TEST(FactorySingleton, ThreadsAskingAtOnceShareOneDisplay)
     for (std::size_t i = 1; i < askers.size(); ++i) {
         EXPECT_EQ(askers[i].get(), first);
     }
+}
+
+// The tests force the software device; its renderer name is what the driver reports, and asking
+// for it leaves the calling thread's current context alone.
+TEST(FactorySingleton, NamesTheRendererOfTheChosenDevice)
+{
+    SizedGame sized;
+    const std::string renderer = Library::FactorySingleton::RendererName();
+    EXPECT_NE(renderer.find("llvmpipe"), std::string::npos) << renderer;
+    EXPECT_NE(eglGetCurrentContext(), EGL_NO_CONTEXT);
 }
 
 TEST(Shaders, AShaderThatFailsToCompileNamesItselfInTheError)

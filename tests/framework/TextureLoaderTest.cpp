@@ -187,3 +187,52 @@ INSTANTIATE_TEST_SUITE_P(Photos, JpegDecodeTest,
         JpegCase{"LargeLandscapeReduced", 1600, 1000, false, 256, 1600, 1000, 256, 160}),
     [](const testing::TestParamInfo<JpegCase>& testCase) { return std::string(testCase.param.name); });
 }
+
+namespace {
+
+struct LargePictureCase
+{
+    const char* name;
+    int width;
+    int height;
+    QImage::Format format;
+    std::uint32_t fittedWidth;
+    std::uint32_t fittedHeight;
+};
+
+void PrintTo(const LargePictureCase& pictureCase, std::ostream* out)
+{
+    *out << pictureCase.name;
+}
+
+class LargePictureTest : public DecodeFileTest, public testing::WithParamInterface<LargePictureCase>
+{
+};
+
+// Very long PNGs are decoded at reduced size, after which the decoder has forgotten the picture's
+// size; pictures over Qt's default allocation limit (256 MB of pixels) must still decode.
+TEST_P(LargePictureTest, DecodesWithItsAspect)
+{
+    const LargePictureCase& pictureCase = GetParam();
+    const auto path = File("large.png");
+    {
+        QImage picture(pictureCase.width, pictureCase.height, pictureCase.format);
+        picture.fill(QColor(30, 160, 60));
+        // A quick, light compression: the file is written only to be read back.
+        ASSERT_TRUE(picture.save(QString::fromStdString(path.string()), "PNG", 90));
+    }
+    const DecodedPicture decoded = Library::DecodePicture(path, 0);
+    ASSERT_FALSE(decoded.Empty());
+    EXPECT_EQ(decoded.imageWidth, static_cast<std::uint32_t>(pictureCase.width));
+    EXPECT_EQ(decoded.imageHeight, static_cast<std::uint32_t>(pictureCase.height));
+    EXPECT_EQ(decoded.width, pictureCase.fittedWidth);
+    EXPECT_EQ(decoded.height, pictureCase.fittedHeight);
+    EXPECT_EQ(QColor::fromRgba(PixelAt(decoded, decoded.width / 2, decoded.height / 2)).green(), 160);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pictures, LargePictureTest,
+    testing::Values(LargePictureCase{"LongPanorama", 9000, 600, QImage::Format_RGB32, 2048, 136},
+        LargePictureCase{"OverAllocationLimit", 8200, 4100, QImage::Format_RGBA64, 2048, 1024}),
+    [](const testing::TestParamInfo<LargePictureCase>& testCase) { return std::string(testCase.param.name); });
+
+} // namespace

@@ -9,8 +9,17 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <chrono>
+#include <csignal>
+#include <iterator>
 #include <functional>
+#include <future>
+#include <thread>
 
 namespace {
 
@@ -74,13 +83,100 @@ INSTANTIATE_TEST_SUITE_P(Files, ProjectHeader, testing::Values(
   HeaderCase{"Empty", "", false}),
   CaseName<HeaderCase>);
 
-TEST(ProjectFile, MissingFileAndFolderDoNotLoad)
+TEST(ProjectFile, SaveIntoMissingFolderFails)
 {
   TempFolder folder;
+  EXPECT_FALSE(ProjectSettings().Save(folder.File("missing/dir") + u"/x/project.txt"));
+}
+
+struct LoadFailureCase {
+  friend void PrintTo(const LoadFailureCase& c, std::ostream* os) { *os << c.name; }
+  const char* name;
+  std::function<std::u16string(const TempFolder&)> make;
+  ProjectLoadResult result;
+  const char* reason;
+};
+
+class ProjectLoadFailure : public testing::TestWithParam<LoadFailureCase> {};
+
+TEST_P(ProjectLoadFailure, SaysWhy)
+{
+  TempFolder folder;
+  const auto path = GetParam().make(folder);
+  if (path.empty()) {
+    GTEST_SKIP() << "root reads any file";
+  }
   ProjectSettings settings;
-  EXPECT_FALSE(settings.Load(folder.File("missing.txt")));
-  EXPECT_FALSE(settings.Load(FromPath(folder.Path())));
-  EXPECT_FALSE(settings.Save(folder.File("missing/dir") + u"/x/project.txt"));
+  EXPECT_EQ(settings.TryLoad(path), GetParam().result);
+  EXPECT_EQ(settings.m_ScreenWidth, 800);
+  EXPECT_NE(DescribeLoadResult(GetParam().result).find(GetParam().reason), std::string::npos)
+    << DescribeLoadResult(GetParam().result);
+  EXPECT_FALSE(ProjectSettings().Load(path));
+}
+
+std::u16string Written(const TempFolder& folder, const std::string& text)
+{
+  const auto path = folder.File("project.txt");
+  WriteBytes(path, text);
+  return path;
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, ProjectLoadFailure, testing::Values(
+  LoadFailureCase{"Missing", [](const TempFolder& f) { return f.File("missing.txt"); },
+                  ProjectLoadResult::Missing, "no such file"},
+  LoadFailureCase{"InMissingFolder", [](const TempFolder& f) { return FromPath(f.Path() / "no" / "p.txt"); },
+                  ProjectLoadResult::Missing, "no such file"},
+  LoadFailureCase{"Folder", [](const TempFolder& f) { return FromPath(f.Path()); }, ProjectLoadResult::NotAFile,
+                  "not a file"},
+  LoadFailureCase{"Device", [](const TempFolder&) { return std::u16string(u"/dev/zero"); },
+                  ProjectLoadResult::NotAFile, "not a file"},
+  LoadFailureCase{"NoPermission",
+                  [](const TempFolder& f) {
+                    const auto path = Written(f, "App=vidorra\r\nScreenWidth=1024\r\n");
+                    std::filesystem::permissions(ToPath(path), std::filesystem::perms::none);
+                    return geteuid() == 0 ? std::u16string() : path;
+                  },
+                  ProjectLoadResult::NoPermission, "permission denied"},
+  LoadFailureCase{"OtherProgram", [](const TempFolder& f) { return Written(f, "App=other\r\nScreenWidth=1\r\n"); },
+                  ProjectLoadResult::NotAProject, "first line is not \"App=vidorra\""},
+  LoadFailureCase{"Empty", [](const TempFolder& f) { return Written(f, ""); }, ProjectLoadResult::NotAProject,
+                  "not a project file"}),
+  CaseName<LoadFailureCase>);
+
+// The project of a process substitution: a pipe whose writer is still writing when the reader starts.
+TEST(ProjectFile, PipeIsReadToItsEnd)
+{
+  int ends[2] = {};
+  ASSERT_EQ(pipe(ends), 0);
+  std::thread writer([fd = ends[1]] {
+    const std::string head = "App=vidorra\r\n";
+    EXPECT_EQ(write(fd, head.data(), head.size()), static_cast<ssize_t>(head.size()));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    const std::string rest = "ScreenWidth=1024\r\nDuration=95\r\n";
+    EXPECT_EQ(write(fd, rest.data(), rest.size()), static_cast<ssize_t>(rest.size()));
+    close(fd);
+  });
+  ProjectSettings settings;
+  EXPECT_EQ(settings.TryLoad(u"/dev/fd/" + Utf8ToUtf16(std::to_string(ends[0]))), ProjectLoadResult::Loaded);
+  writer.join();
+  close(ends[0]);
+  EXPECT_EQ(settings.m_ScreenWidth, 1024);
+  EXPECT_EQ(settings.m_Duration, 95U);
+}
+
+TEST(ProjectFile, FifoWithoutWriterDoesNotWait)
+{
+  TempFolder folder;
+  const auto fifo = folder.Path() / "project.fifo";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  auto result = std::async(std::launch::async, [&fifo] { return ProjectSettings().TryLoad(FromPath(fifo)); });
+  const bool finished = result.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+  if (!finished) {
+    // Let the stuck reader end so that the test can.
+    close(open(fifo.c_str(), O_WRONLY | O_NONBLOCK));
+  }
+  ASSERT_TRUE(finished) << "reading a FIFO without a writer waits for one";
+  EXPECT_EQ(result.get(), ProjectLoadResult::NotAProject);
 }
 
 struct LineCase {
@@ -104,6 +200,16 @@ INSTANTIATE_TEST_SUITE_P(Values, ProjectLines, testing::Values(
              EXPECT_EQ(s.m_Duration, 12U);
              EXPECT_EQ(s.m_FPS, 25);
            }},
+  LineCase{"NegativeOrHugeCountsKeepThePreviousValue",
+           "Duration=12\r\nDuration=-5\r\nDuration=4294967296\r\nDuration= -1\r\n"
+           "BackgroundSize=70\r\nBackgroundSize=-1\r\nBackgroundSize=3000000000\r\nFPS=-5\r\n",
+           [](const ProjectSettings& s) {
+             EXPECT_EQ(s.m_Duration, 12U);
+             EXPECT_EQ(s.m_BackgroundSize, 70);
+             EXPECT_EQ(s.m_FPS, -5);
+           }},
+  LineCase{"LargestCountStillConverts", "Duration=4294967295\r\n",
+           [](const ProjectSettings& s) { EXPECT_EQ(s.m_Duration, 4294967295U); }},
   LineCase{"BackgroundWithMissingFileKeepsNumbersOnly", "BackgroundImage=C:\\no\\such.jpg/1024/800/600/5/6/90\r\n",
            [](const ProjectSettings& s) {
              EXPECT_EQ(s.m_BackgroundDim, 1024);
@@ -268,6 +374,7 @@ TEST_F(ProjectRoundTrip, WindowsFileLoadsAsBefore)
   // The missing photo's brightness leaves with it, so the remaining photo keeps its own.
   EXPECT_EQ(s.m_OrigImages, std::vector<std::u16string>{photo});
   EXPECT_EQ(s.m_Brightness, std::vector<std::int32_t>{60});
+  EXPECT_EQ(s.m_MissingImages, std::vector<std::u16string>{u"C:\\Photos\\missing.jpg"});
 }
 
 TEST_F(ProjectRoundTrip, HandWrittenPlainLinuxPathsLoad)
@@ -279,18 +386,70 @@ TEST_F(ProjectRoundTrip, HandWrittenPlainLinuxPathsLoad)
   EXPECT_EQ(s.m_Thumbnails, std::vector<std::u16string>{photo + u".t.jpg"});
 }
 
-TEST_F(ProjectRoundTrip, FailedSaveLeavesThePreviousFile)
+// Writes fail past a small file-size limit, as on a full disk (and also for root).
+class FileSizeLimit {
+public:
+  explicit FileSizeLimit(rlim_t bytes)
+  {
+    getrlimit(RLIMIT_FSIZE, &mPrevious);
+    mPreviousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = mPrevious;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit()
+  {
+    setrlimit(RLIMIT_FSIZE, &mPrevious);
+    std::signal(SIGXFSZ, mPreviousHandler);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+  rlimit mPrevious {};
+  void (*mPreviousHandler)(int) = nullptr;
+};
+
+TEST_F(ProjectRoundTrip, FailedSaveLeavesThePreviousFileAndNoTemporary)
 {
   const auto path = mFolder.File("project.txt");
   ProjectSettings saved;
   saved.m_PlainTextTitle = u"first";
   ASSERT_TRUE(saved.Save(path));
   const std::string before = ReadBytes(path);
-  // A folder where the temporary file would go makes the second save fail before it touches the file.
-  std::filesystem::create_directory(ToPath(path + u".saving"));
   saved.m_PlainTextTitle = u"second";
-  EXPECT_FALSE(saved.Save(path));
+  {
+    const FileSizeLimit limit(16);
+    EXPECT_FALSE(saved.Save(path));
+  }
   EXPECT_EQ(ReadBytes(path), before);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(mFolder.Path()), {}), 1);
+}
+
+TEST_F(ProjectRoundTrip, SaveWritesThroughSymbolicLinks)
+{
+  const auto real = mFolder.File("real.txt");
+  ProjectSettings saved;
+  saved.m_PlainTextTitle = u"first";
+  ASSERT_TRUE(saved.Save(real));
+  std::filesystem::permissions(ToPath(real), std::filesystem::perms(0640));
+  const auto link = mFolder.File("project.txt");
+  std::filesystem::create_symlink("real.txt", ToPath(link));
+  const auto dangling = mFolder.File("dangling.txt");
+  std::filesystem::create_symlink("later.txt", ToPath(dangling));
+
+  saved.m_PlainTextTitle = u"second";
+  ASSERT_TRUE(saved.Save(link));
+  ASSERT_TRUE(saved.Save(dangling));
+
+  EXPECT_TRUE(std::filesystem::is_symlink(ToPath(link)));
+  EXPECT_TRUE(std::filesystem::is_symlink(ToPath(dangling)));
+  EXPECT_EQ(std::filesystem::status(ToPath(real)).permissions(), std::filesystem::perms(0640));
+  for (const auto& path : {real, mFolder.File("later.txt")}) {
+    ProjectSettings loaded;
+    ASSERT_TRUE(loaded.Load(path));
+    EXPECT_EQ(loaded.m_PlainTextTitle, u"second");
+  }
 }
 
 TEST_F(ProjectRoundTrip, EscapesAppearInTheFile)

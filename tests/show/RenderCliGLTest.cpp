@@ -22,11 +22,18 @@ struct CliResult {
     QByteArray err;
 };
 
+// Far longer than any call here takes; a hung program fails the test instead of the suite.
+constexpr int kProcessTimeoutMs = 120000;
+
 CliResult RunCli(const QStringList& args)
 {
     QProcess process;
     process.start(QStringLiteral(PELLORA_RENDER_PATH), args);
-    process.waitForFinished(-1);
+    if (!process.waitForFinished(kProcessTimeoutMs)) {
+        process.kill();
+        process.waitForFinished(kProcessTimeoutMs);
+        return {-1, {}, "(timed out)"};
+    }
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
         process.readAllStandardError()};
 }
@@ -48,14 +55,20 @@ struct BadCall {
     const char* name;
     QStringList args;
     const char* message;
+    int exitCode = 2; // a wrong command line, unless said otherwise
 };
+
+void PrintTo(const BadCall& call, std::ostream* os)
+{
+    *os << call.name;
+}
 
 class RenderCliBadCallTest : public testing::TestWithParam<BadCall> {};
 
 TEST_P(RenderCliBadCallTest, FailsWithOneLine)
 {
     const auto result = RunCli(GetParam().args);
-    EXPECT_NE(result.exitCode, 0);
+    EXPECT_EQ(result.exitCode, GetParam().exitCode) << result.err.toStdString();
     EXPECT_TRUE(result.out.isEmpty());
     // Qt may warn about the environment first; the program's own message is the last line.
     const auto lines = result.err.trimmed().split('\n');
@@ -64,21 +77,40 @@ TEST_P(RenderCliBadCallTest, FailsWithOneLine)
 }
 
 INSTANTIATE_TEST_SUITE_P(Arguments, RenderCliBadCallTest,
-    testing::Values(BadCall{"Unknown", {"--bogus"}, "unknown argument"},
-        BadCall{"MissingValue", {"--frame"}, "--frame needs a value"},
+    testing::Values(BadCall{"Unknown", {"--bogus"}, "Unknown option 'bogus'"},
+        BadCall{"MissingValue", {"--frame"}, "Missing value after '--frame'"},
         BadCall{"BadSize", {"--timeline", "--size", "0x90"}, "--size needs"},
+        BadCall{"BadSizeAfterEquals", {"--timeline", "--size=0x90"}, "--size needs"},
         BadCall{"BadSeconds", {"--frame", "-1", "--out", "x.png"}, "--frame needs a time"},
         BadCall{"BadSeed", {"--timeline", "--seed", "x"}, "--seed needs"},
         BadCall{"NoCommand", {"--seed", "3"}, "nothing to do"},
-        BadCall{"MissingProject", {"--project", "/nonexistent/project.txt", "--timeline"}, "cannot read project"},
-        BadCall{"FrameWithoutOut", {"--project", "/nonexistent/project.txt", "--frame", "1"}, "needs --out"}),
+        BadCall{"ArgumentAfterDashes", {"--timeline", "--", "--seed"}, "unexpected argument \"--seed\""},
+        BadCall{"TwoCommands", {"--timeline", "--frame", "1"}, "--timeline and --frame cannot be used together"},
+        BadCall{"TimelineWithVideo", {"--timeline", "--out", "x.mp4"}, "--out has no effect with --timeline"},
+        BadCall{"DemoWithProject", {"--demo", "d.mp4", "--project", "p.txt"}, "--project has no effect with --demo"},
+        BadCall{"FrameWithFrameRate", {"--frame", "1", "--out", "x.png", "--fps", "5"},
+            "--fps has no effect with --frame"},
+        BadCall{"BitRateWithQuality", {"--out", "x.mp4", "--bitrate", "900000"}, "--bitrate has no effect"},
+        BadCall{"QualityWithBitRateMode", {"--out", "x.mp4", "--rate-mode", "cbr", "--quality", "50"},
+            "--quality has no effect"},
+        BadCall{"TuningWithoutHardware", {"--out", "x.mp4", "--hardware", "off", "--threads", "2"},
+            "--threads has no effect with --hardware off"},
+        BadCall{"OddVideoSize", {"--out", "x.mp4", "--size", "321x180"}, "even width and height"},
+        BadCall{"OddDemoSize", {"--demo", "d.mp4", "--size", "320x181"}, "even width and height"},
+        BadCall{"VideoNotMp4", {"--out", "x.png"}, "must end in .mp4 or .m4v"},
+        BadCall{"DemoNotMp4", {"--demo", "demo.avi"}, "must end in .mp4 or .m4v"},
+        BadCall{"FrameNotPng", {"--frame", "1", "--out", "x.mp4"}, "must end in .png"},
+        BadCall{"MissingProject", {"--project", "/nonexistent/project.txt", "--timeline"},
+            "cannot read project file \"/nonexistent/project.txt\": no such file", 1},
+        BadCall{"FrameWithoutOut", {"--project", "/nonexistent/project.txt", "--frame", "1"}, "needs --out", 1}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST(RenderCli, HelpListsEveryOption)
 {
     const auto result = RunCli({"--help"});
     EXPECT_EQ(result.exitCode, 0);
-    for (const char* option : {"--project", "--timeline", "--frame", "--out", "--size", "--seed", "--help"}) {
+    for (const char* option : {"--project", "--timeline", "--frame", "--out", "--size", "--seed", "-h, --help",
+             "-y, --overwrite", "-q, --quiet", "--version", "Exit status"}) {
         EXPECT_TRUE(result.out.contains(option)) << option;
     }
 }
@@ -95,6 +127,26 @@ protected:
     ShowFolder mShow;
     std::filesystem::path mProject;
 };
+
+// The project of a process substitution is a pipe that can be read only once; the show still
+// gets every photo, and the one that is gone is named on stderr.
+TEST_F(RenderCliShowTest, ProjectFromAPipeIsShownWithWarnings)
+{
+    const auto gone = mShow.AddPhoto("gone.png", 64, 48);
+    auto project = ShowFolder::MakeProject({mShow.Folder() / "a.png", gone}, 30);
+    const auto file = mShow.Save(project, "piped.txt");
+    std::filesystem::remove(gone);
+    QProcess process;
+    process.start("bash", {"-c", "exec \"$0\" --project <(cat \"$1\") --timeline", PELLORA_RENDER_PATH, Q(file)});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    const QByteArray err = process.readAllStandardError();
+    ASSERT_EQ(process.exitCode(), 0) << err.toStdString();
+    const auto show = QJsonDocument::fromJson(process.readAllStandardOutput()).object();
+    EXPECT_EQ(show["width"].toInt(), 160);
+    EXPECT_FALSE(show["slots"].toArray().isEmpty());
+    EXPECT_TRUE(err.contains(("pellora-render: warning: photo \"" + gone.string() + "\" not found").c_str()))
+        << err.toStdString();
+}
 
 TEST_F(RenderCliShowTest, TimelinePrintsTheAssembledShow)
 {
@@ -131,7 +183,7 @@ TEST_F(RenderCliShowTest, FrameWritesThePictureAndLeavesTheProjectAlone)
     EXPECT_EQ(frame.size(), QSize(96, 54));
     EXPECT_EQ(ReadFile(mProject), before);
 
-    const auto tooLate = RunCli({"--project", Q(mProject), "--frame", "31", "--out", Q(png)});
+    const auto tooLate = RunCli({"--project", Q(mProject), "--frame", "31", "--out", Q(png), "-y"});
     EXPECT_NE(tooLate.exitCode, 0);
     EXPECT_TRUE(tooLate.err.contains("after the end")) << tooLate.err.toStdString();
 
@@ -139,6 +191,32 @@ TEST_F(RenderCliShowTest, FrameWritesThePictureAndLeavesTheProjectAlone)
         Q(mShow.Folder() / "missing" / "frame.png"), "--size", "96x54"});
     EXPECT_NE(unwritable.exitCode, 0);
     EXPECT_TRUE(unwritable.err.contains("cannot write")) << unwritable.err.toStdString();
+}
+
+TEST_F(RenderCliShowTest, FrameKeepsExistingFilesAndThePhotos)
+{
+    const auto png = mShow.Folder() / "frame.png";
+    std::ofstream(png) << "an older picture";
+    const QStringList frame{"--project", Q(mProject), "--frame", "0.5", "--size", "96x54", "--seed", "1", "--out"};
+
+    const auto refused = RunCli(QStringList(frame) << Q(png));
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.err.contains("already exists")) << refused.err.toStdString();
+    EXPECT_EQ(ReadFile(png), "an older picture");
+
+    const auto photo = mShow.Folder() / "a.png";
+    const auto photoBytes = ReadFile(photo);
+    const auto own = RunCli(QStringList(frame) << Q(photo) << "-y");
+    EXPECT_EQ(own.exitCode, 1);
+    EXPECT_TRUE(own.err.contains("is the show's own file")) << own.err.toStdString();
+    EXPECT_EQ(ReadFile(photo), photoBytes);
+
+    // Through a link the linked picture is replaced and the link stays.
+    std::filesystem::create_symlink("frame.png", mShow.Folder() / "link.png");
+    const auto linked = RunCli(QStringList(frame) << Q(mShow.Folder() / "link.png") << "--overwrite");
+    ASSERT_EQ(linked.exitCode, 0) << linked.err.toStdString();
+    EXPECT_TRUE(std::filesystem::is_symlink(mShow.Folder() / "link.png"));
+    EXPECT_EQ(QImage(Q(png)).size(), QSize(96, 54));
 }
 
 } // namespace

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <fstream>
 #include <string>
 #include <utility>
@@ -17,7 +19,8 @@ namespace {
 constexpr std::uint32_t Width = 160;
 constexpr std::uint32_t Height = 90;
 
-std::unique_ptr<RenderingGame> PrepareShow(const std::filesystem::path& project)
+std::unique_ptr<RenderingGame> PrepareShow(const std::filesystem::path& project,
+    const std::atomic<bool>* cancelled = nullptr)
 {
     auto game = std::make_unique<RenderingGame>(
         [](std::uint32_t& w, std::uint32_t& h) {
@@ -27,6 +30,7 @@ std::unique_ptr<RenderingGame> PrepareShow(const std::filesystem::path& project)
         Library::TargetKind::ExportWindow);
     game->SetSeed(5);
     game->SetProjectPath(project);
+    game->SetCancelFlag(cancelled);
     game->CreateSizedObjects();
     game->Prepare();
     return game;
@@ -140,6 +144,61 @@ TEST(ShowAssembly, MissingPhotosAreDroppedAndUndecodableOnesKeepTheirPlace)
     EXPECT_TRUE(game->LoadedPhotos()[0]->View);
     EXPECT_FALSE(game->LoadedPhotos()[1]->View);
     EXPECT_EQ(game->LoadedPhotos()[1]->Width, 0u);
+}
+
+bool HasWarningWith(const RenderingGame& game, const std::string& fragment)
+{
+    const auto& warnings = game.Warnings();
+    return std::any_of(warnings.begin(), warnings.end(),
+        [&fragment](const std::string& warning) { return warning.find(fragment) != std::string::npos; });
+}
+
+TEST(ShowWarnings, EveryProblemWorkedAroundIsNamed)
+{
+    ShowFolder folder;
+    const auto good = folder.AddPhoto("good.png", 64, 48);
+    const auto empty = folder.Folder() / "empty.png";
+    std::ofstream{empty};
+    const auto gone = folder.AddPhoto("gone.png", 64, 48);
+    const auto other = folder.AddPhoto("other.png", 64, 48);
+    const auto background = folder.Folder() / "background.jpg";
+    std::ofstream(background) << "not a picture";
+    auto project = ShowFolder::MakeProject({good, empty, gone}, 30);
+    project.m_OrigBackgroundImage = FromPath(background);
+    project.SetEndCreditInfo({FromPath(other), u"Sans", u"Thanks", false});
+    project.m_CirclesInfo = {{{{0.5f, 0.5f}}, FromPath(other)}, {{{0.2f, 0.2f}}, FromPath(gone)}};
+    const auto file = folder.Save(project);
+    std::filesystem::remove(gone);
+
+    const auto game = PrepareShow(file);
+    EXPECT_EQ(game->Warnings().size(), 5u) << testing::PrintToString(game->Warnings());
+    for (const std::string& fragment : {"\"" + gone.string() + "\" not found",
+             "\"" + empty.string() + "\" cannot be decoded", "background picture \"" + background.string(),
+             "end credit of \"" + other.string(), "circle centres of \"" + other.string()}) {
+        EXPECT_TRUE(HasWarningWith(*game, fragment)) << fragment << " in " << testing::PrintToString(game->Warnings());
+    }
+}
+
+TEST(ShowWarnings, AShowWithoutAnyOfItsPhotosSaysSo)
+{
+    ShowFolder folder;
+    const auto a = folder.AddPhoto("a.png", 64, 48);
+    const auto b = folder.AddPhoto("b.png", 64, 48);
+    const auto file = folder.Save(ShowFolder::MakeProject({a, b}, 30));
+    std::filesystem::remove(a);
+    std::filesystem::remove(b);
+    const auto game = PrepareShow(file);
+    EXPECT_TRUE(game->Timeline().empty());
+    EXPECT_TRUE(HasWarningWith(*game, "none of the project's 2 photos was found"));
+    EXPECT_TRUE(PrepareShow(folder.Folder() / "none.txt")->Warnings().size() == 1u);
+}
+
+TEST(ShowAssembly, RaisedCancelFlagStopsThePreparation)
+{
+    ShowFolder folder;
+    const auto file = folder.Save(ShowFolder::MakeProject({folder.AddPhoto("a.png", 64, 48)}, 3600));
+    const std::atomic<bool> cancelled{true};
+    EXPECT_THROW(PrepareShow(file, &cancelled), PrepareCancelled);
 }
 
 TEST(ShowAssembly, UnreadableProjectGivesAnEmptyShow)
@@ -339,6 +398,29 @@ TEST_F(FrameLoopTest, RenderedFrameShowsBackgroundAndThePhotoWhereTheTimelineSay
     mGame->CaptureFrame(lastFrame);
     EXPECT_EQ(mGame->ShownPhotoIndex(), -1);
     EXPECT_LT(PixelAt(*mGame, Width / 2, Height / 2)[2], 200);
+}
+
+} // namespace
+} // namespace Rendering::Testing
+
+namespace Rendering::Testing {
+namespace {
+
+// A photo that does not decode keeps its slot but shows nothing: no photo and no frame around it.
+TEST(ShowDrawing, UndecodablePhotoDrawsNothing)
+{
+    ShowFolder folder;
+    const auto empty = folder.Folder() / "empty.png";
+    std::ofstream{empty};
+    const auto game = PrepareShow(folder.Save(ShowFolder::MakeProject({empty}, 30)));
+    ASSERT_FALSE(game->Timeline().empty());
+    const auto& slot = game->Timeline().front();
+    CaptureAt(*game, slot.endTime + 0.5);
+    const std::vector<std::uint8_t> backgroundOnly(game->CapturedFrame().begin(), game->CapturedFrame().end());
+    for (const double t : {slot.startTime + 0.5, slot.startTime + 2.5, slot.endTime - 0.5}) {
+        CaptureAt(*game, t);
+        EXPECT_TRUE(std::equal(backgroundOnly.begin(), backgroundOnly.end(), game->CapturedFrame().begin())) << t;
+    }
 }
 
 } // namespace

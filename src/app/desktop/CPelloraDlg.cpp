@@ -544,6 +544,10 @@ bool CPelloraDlg::PanelToSettings(ProjectSettings& settings)
     if (settings.m_OrigBackgroundImage.empty() || settings.m_OrigBackgroundImage == builtIn) {
         settings.SetBuiltInBackground(dataFolder);
     } else {
+        // A path typed into the edit, rather than chosen with "...", still needs its picture's record.
+        if (mBackground.OrigImage != settings.m_OrigBackgroundImage && IsExistingFile(settings.m_OrigBackgroundImage)) {
+            mBackground = MakeBackgroundPhotoInfo(settings.m_OrigBackgroundImage);
+        }
         settings.SetBackground(mBackground);
     }
     settings.SetPhotoList(mPhotoList);

@@ -140,7 +140,6 @@ private:
 
     void RunExport(std::unique_ptr<Export::ExportSession> session);
     void OnExportTick();
-    void OpenVideo(int choice) const;
 
     std::vector<PhotoInfo> mPhotoList;
     PhotoInfo mBackground;

@@ -7,13 +7,8 @@
 #include "views/ExportDialogs.h"
 #include "views/MessageBox.h"
 
-#include <QDBusInterface>
-#include <QDBusReply>
-#include <QDesktopServices>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QUrl>
 
 namespace Pellora::Desktop {
 
@@ -76,7 +71,7 @@ void CPelloraDlg::RunExport(std::unique_ptr<Export::ExportSession> session)
     }
     Views::VideoReadyDlg ready(this);
     ready.exec();
-    OpenVideo(ready.GetChoice());
+    Views::OpenVideoChoice(ready.GetChoice(), QString::fromStdU16String(mVideoPath));
 }
 
 void CPelloraDlg::OnExportTick()
@@ -93,29 +88,6 @@ void CPelloraDlg::OnExportTick()
     }
     mProgressDlg->SetProgress(progress.FramesDone, progress.FramesTotal);
     mExportTimer.start();
-}
-
-void CPelloraDlg::OpenVideo(int choice) const
-{
-    const QString video = QString::fromStdU16String(mVideoPath);
-    if (choice == Views::VideoReadyDlg::Watch) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(video));
-        return;
-    }
-    if (choice != Views::VideoReadyDlg::Locate) {
-        return;
-    }
-    // File managers that implement the freedesktop interface open the folder with the file selected.
-    QDBusInterface fileManager(QStringLiteral("org.freedesktop.FileManager1"),
-        QStringLiteral("/org/freedesktop/FileManager1"), QStringLiteral("org.freedesktop.FileManager1"));
-    if (fileManager.isValid()) {
-        const QDBusMessage reply = fileManager.call(
-            QStringLiteral("ShowItems"), QStringList{QUrl::fromLocalFile(video).toString()}, QString());
-        if (reply.type() != QDBusMessage::ErrorMessage) {
-            return;
-        }
-    }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(video).absolutePath()));
 }
 
 } // namespace Pellora::Desktop

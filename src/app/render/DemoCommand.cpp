@@ -46,8 +46,10 @@ int ExportDemo(const RenderOptions& options)
     RenderOptions demo = options;
     demo.project = WriteDemoShow(folder.Path());
     demo.out = options.demo;
-    std::cerr << "pellora-render: exporting the demo show to " << demo.out << "\n";
-    return RunExport(JobFromOptions(demo), OverridesFromOptions(demo));
+    if (!options.quiet) {
+        std::cerr << "pellora-render: exporting the demo show to " << demo.out << "\n";
+    }
+    return RunExport(JobFromOptions(demo), OverridesFromOptions(demo), options.quiet);
 }
 
 } // namespace Pellora::Render

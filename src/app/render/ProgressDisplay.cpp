@@ -40,7 +40,8 @@ void ProgressDisplay::Update(std::int32_t done, std::int32_t total)
     if (total <= 0) {
         return;
     }
-    if (mFramesAtFirst < 0 && done > 0) {
+    const bool firstFrames = mFramesAtFirst < 0 && done > 0;
+    if (firstFrames) {
         mFramesAtFirst = done;
         mFirstFrame = std::chrono::steady_clock::now();
     }
@@ -58,7 +59,7 @@ void ProgressDisplay::Update(std::int32_t done, std::int32_t total)
         return;
     }
     const int step = static_cast<int>(fraction * 100.0) / kPercentStep;
-    if (step != mLastStep) {
+    if (step != mLastStep || firstFrames) {
         mLastStep = step;
         mOut << "pellora-render: " << figures << "\n" << std::flush;
     }

@@ -7,7 +7,8 @@
 namespace Pellora::Render {
 
 // Shows how far an export has come on stderr: a bar redrawn in place on a terminal, otherwise a
-// plain line every 5 percent (logs and pipes get no carriage returns).
+// plain line every 5 percent and one when the first frames are written, which tells a log that the
+// show's preparation is over (logs and pipes get no carriage returns).
 class ProgressDisplay {
 public:
     ProgressDisplay(std::ostream& out, bool terminal);

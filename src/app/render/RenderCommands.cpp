@@ -3,6 +3,9 @@
 #include "DemoCommand.h"
 #include "ExportCommand.h"
 #include "ShowReport.h"
+#include "WarningLines.h"
+
+#include "OutputTarget.h"
 
 #include "framework/GameException.h"
 #include "project/Paths.h"
@@ -11,6 +14,7 @@
 #include <QImage>
 #include <QImageWriter>
 #include <QJsonDocument>
+#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
@@ -40,8 +44,9 @@ std::filesystem::path ProjectPath(const RenderOptions& options)
 ProjectSettings ReadProject(const std::filesystem::path& path)
 {
     ProjectSettings project;
-    if (!project.Load(FromPath(path))) {
-        throw CommandError("cannot read project file \"" + path.string() + "\"");
+    const auto result = project.TryLoad(FromPath(path));
+    if (result != ProjectLoadResult::Loaded) {
+        throw CommandError("cannot read project file \"" + path.string() + "\": " + DescribeLoadResult(result));
     }
     return project;
 }
@@ -49,7 +54,7 @@ ProjectSettings ReadProject(const std::filesystem::path& path)
 std::unique_ptr<Rendering::RenderingGame> PrepareShow(const RenderOptions& options)
 {
     const auto path = ProjectPath(options);
-    const auto project = ReadProject(path);
+    auto project = ReadProject(path);
     int width = project.m_ScreenWidth;
     int height = project.m_ScreenHeight;
     if (options.size) {
@@ -69,8 +74,10 @@ std::unique_ptr<Rendering::RenderingGame> PrepareShow(const RenderOptions& optio
         game->SetSeed(*options.seed);
     }
     game->SetProjectPath(path);
+    game->SetProject(std::move(project));
     game->CreateSizedObjects();
     game->Prepare();
+    PrintWarnings(game->Warnings());
     return game;
 }
 
@@ -79,6 +86,27 @@ int PrintTimeline(const RenderOptions& options)
     const auto game = PrepareShow(options);
     std::cout << QJsonDocument(DescribeShow(*game)).toJson(QJsonDocument::Indented).toStdString();
     return 0;
+}
+
+void CheckStillTarget(const RenderOptions& options, const Rendering::RenderingGame& game)
+{
+    const auto refusal = Export::CheckOutputTarget(options.out, Export::OutputKind::Picture,
+        Export::ShowInputs(game.Project(), ProjectPath(options)), options.overwrite);
+    if (!refusal.empty()) {
+        throw CommandError(refusal);
+    }
+}
+
+// Written beside the file (where its links lead) and renamed over it once complete, so a failure
+// keeps what was there.
+void SavePng(const QImage& picture, const std::filesystem::path& path)
+{
+    QSaveFile file(QString::fromStdString(FollowLinks(path).string()));
+    QImageWriter writer(&file, "png");
+    if (!file.open(QIODevice::WriteOnly) || !writer.write(picture) || !file.commit()) {
+        const QString reason = writer.error() != QImageWriter::UnknownError ? writer.errorString() : file.errorString();
+        throw CommandError("cannot write \"" + path.string() + "\": " + reason.toStdString());
+    }
 }
 
 // The picture the export writes at that time: the export clock advances by 1 / fps per frame from
@@ -90,6 +118,7 @@ int RenderStill(const RenderOptions& options)
         throw CommandError("--frame needs --out FILE.png");
     }
     const auto game = PrepareShow(options);
+    CheckStillTarget(options, *game);
     const int fps = std::max(game->Project().m_FPS, 1);
     const auto duration = std::clamp(game->Project().m_Duration, Rendering::MinShowDuration, Rendering::MaxShowDuration);
     if (*options.frameSeconds > duration) {
@@ -105,23 +134,20 @@ int RenderStill(const RenderOptions& options)
     game->CaptureFrame(lastFrame);
     const QImage bottomUp(game->CapturedFrame().data(), static_cast<int>(game->ScreenWidth()),
         static_cast<int>(game->ScreenHeight()), QImage::Format_RGB32);
-    QImageWriter writer(QString::fromStdString(options.out.string()), "png");
-    if (!writer.write(bottomUp.mirrored())) {
-        throw CommandError("cannot write \"" + options.out.string() + "\": " + writer.errorString().toStdString());
-    }
+    SavePng(bottomUp.mirrored(), options.out);
     return 0;
 }
 
 const Command Commands[] = {
     {"pellora-render [--project FILE] --timeline [--seed N]",
         [](const RenderOptions& o) { return o.timeline; }, PrintTimeline},
-    {"pellora-render [--project FILE] --frame SECONDS --out FILE.png [--size WxH] [--seed N]",
+    {"pellora-render [--project FILE] --frame SECONDS --out FILE.png [-y] [--size WxH] [--seed N]",
         [](const RenderOptions& o) { return o.frameSeconds.has_value(); }, RenderStill},
-    {"pellora-render --demo FILE.mp4 [export options]", [](const RenderOptions& o) { return !o.demo.empty(); },
+    {"pellora-render --demo FILE.mp4 [-y] [export options]", [](const RenderOptions& o) { return !o.demo.empty(); },
         ExportDemo},
-    {"pellora-render [--project FILE] --out FILE.mp4 [--size WxH] [--fps N] [--codec h264|hevc] [--bitrate N]\n"
-     "                [--rate-mode quality|vbr|cbr] [--quality N] [--speed N] [--threads N] [--hardware on|off]\n"
-     "                [--seed N]",
+    {"pellora-render [--project FILE] --out FILE.mp4 [-y] [-q] [--size WxH] [--fps N] [--codec h264|hevc]\n"
+     "                [--bitrate N] [--rate-mode quality|vbr|cbr] [--quality N] [--speed N] [--threads N]\n"
+     "                [--hardware on|off] [--seed N]",
         [](const RenderOptions& o) { return !o.out.empty(); }, ExportVideo},
 };
 

@@ -1,5 +1,6 @@
 #include "RenderCommands.h"
 #include "RenderOptions.h"
+#include "VersionCommand.h"
 
 #include <QGuiApplication>
 
@@ -11,7 +12,6 @@
 #include <cstdlib>
 #include <iostream>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -38,20 +38,22 @@ void PrepareHeadlessQt()
 int main(int argc, char* argv[])
 {
     PrepareHeadlessQt();
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    const auto parsed = Pellora::Render::ParseOptions(args);
+    QGuiApplication app(argc, argv);
+    QCoreApplication::setApplicationName("pellora-render");
+    QCoreApplication::setApplicationVersion(PELLORA_VERSION);
+    // Qt adopts the user's locale; numbers in project files and scripts always use ".".
+    SetNumericLocale();
+    const auto parsed = Pellora::Render::ParseOptions(QCoreApplication::arguments());
     if (!parsed.error.empty()) {
         std::cerr << "pellora-render: " << parsed.error << "\n";
         return 2;
     }
     if (parsed.options.help) {
-        std::cout << "Usage:\n"
-                  << Pellora::Render::CommandsHelp() << "\nOptions:\n"
-                  << Pellora::Render::OptionsHelp();
+        std::cout << Pellora::Render::HelpText(Pellora::Render::CommandsHelp());
         return 0;
     }
-    QGuiApplication app(argc, argv);
-    // Qt adopts the user's locale; numbers in project files and scripts always use ".".
-    SetNumericLocale();
+    if (parsed.options.version) {
+        return Pellora::Render::PrintVersion();
+    }
     return Pellora::Render::RunCommand(parsed.options);
 }
