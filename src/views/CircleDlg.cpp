@@ -8,7 +8,7 @@
 
 namespace Pellora::Views {
 
-CircleDlg::CircleDlg(QWidget* parent) : QDialog(parent)
+CircleDlg::CircleDlg(QWidget* parent) : PhotoDialog(parent)
 {
     setWindowTitle(QStringLiteral("Select Circle"));
     BuildControls();
@@ -39,19 +39,10 @@ void CircleDlg::BuildControls()
     connect(mCancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void CircleDlg::showEvent(QShowEvent* event)
-{
-    if (!mInitialised) {
-        mInitialised = true;
-        OnInitDialog();
-    }
-    QDialog::showEvent(event);
-}
-
 void CircleDlg::OnInitDialog()
 {
     mPreview->SetFillColour(QColor::fromRgba(0xFFD3D3D3));
-    mPreview->SetPhoto(mPhotoPath);
+    mPreview->SetPhoto(PhotoPath());
     mPreview->ShowPoints(mPoints);
 }
 

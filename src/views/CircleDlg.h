@@ -1,8 +1,7 @@
 #pragma once
 
 #include "project/ProjectSettings.h"
-
-#include <QDialog>
+#include "views/PhotoDialog.h"
 
 #include <string>
 #include <vector>
@@ -15,14 +14,13 @@ class CircleImageStatic;
 
 // "Select Circle": one or two spots on a photo around which the expanding circles open. After OK
 // the caller reads the spots and the photo's placement from the preview.
-class CircleDlg : public QDialog {
+class CircleDlg : public PhotoDialog {
     Q_OBJECT
 
 public:
     explicit CircleDlg(QWidget* parent = nullptr);
 
-    // Both are set before the dialog is shown.
-    void SetPhotoPath(const std::u16string& path) { mPhotoPath = path; }
+    // Set before the dialog is shown, like the photo path.
     void SetPoints(const std::vector<CirclePoint>& points) { mPoints = points; }
 
     CircleImageStatic* Preview() const { return mPreview; }
@@ -31,16 +29,12 @@ public:
     QPushButton* CancelButton() const { return mCancelButton; }
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    void OnInitDialog() override;
 
 private:
     void BuildControls();
-    // Shows the photo and the stored points; runs when the dialog first shows.
-    void OnInitDialog();
 
-    std::u16string mPhotoPath;
     std::vector<CirclePoint> mPoints;
-    bool mInitialised = false;
     CircleImageStatic* mPreview = nullptr;
     QPushButton* mRemoveAllButton = nullptr;
     QPushButton* mOkButton = nullptr;

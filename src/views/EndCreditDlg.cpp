@@ -18,7 +18,7 @@ const QString kPlaceholder = QStringLiteral("STARRING\nAlex Morgan\nSam Rivera")
 
 } // namespace
 
-EndCreditDlg::EndCreditDlg(QWidget* parent) : QDialog(parent)
+EndCreditDlg::EndCreditDlg(QWidget* parent) : PhotoDialog(parent)
 {
     setWindowTitle(QStringLiteral("Add End Credit Text for Photo"));
     BuildControls();
@@ -67,22 +67,13 @@ void EndCreditDlg::BuildControls()
     connect(mCancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void EndCreditDlg::showEvent(QShowEvent* event)
-{
-    if (!mInitialised) {
-        mInitialised = true;
-        OnInitDialog();
-    }
-    QDialog::showEvent(event);
-}
-
 void EndCreditDlg::OnInitDialog()
 {
     mFontView->OnInitialUpdate();
     mFontView->SetSelectionCallback([this] { UpdatePreview(); });
     mFontView->SelectFontByName(mRecord.FontName.empty() ? u"Arial" : mRecord.FontName);
     mFontView->ScrollTo(static_cast<int>(mFontView->RowPixels() * static_cast<float>(mFontView->Selection())));
-    mPhotoPreview->SetPhoto(mPhotoPath);
+    mPhotoPreview->SetPhoto(PhotoPath());
     // The edit keeps lines apart by its own line breaks; the record separates them by LF.
     mTextEdit->setPlainText(mRecord.Text.empty() ? kPlaceholder : QString::fromStdU16String(mRecord.Text));
     mBoldSwitch->setChecked(mRecord.Bold);

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "project/ProjectSettings.h"
-
-#include <QDialog>
+#include "views/PhotoDialog.h"
 
 #include <string>
 
@@ -19,14 +18,13 @@ class TextDisplayStatic;
 // "Add End Credit Text for Photo": the credit text of one photo, its font from the font list and a
 // bold switch, with the photo small at the top and a live preview of the text. OK and Remove edit
 // the record and accept; Cancel leaves it as it was. An empty FontName means no end credit.
-class EndCreditDlg : public QDialog {
+class EndCreditDlg : public PhotoDialog {
     Q_OBJECT
 
 public:
     explicit EndCreditDlg(QWidget* parent = nullptr);
 
-    // Both are set before the dialog is shown; the record's ImagePath passes through unchanged.
-    void SetPhotoPath(const std::u16string& path) { mPhotoPath = path; }
+    // Set before the dialog is shown, like the photo path; the record's ImagePath passes through unchanged.
     void SetRecord(const EndCreditInfo& record) { mRecord = record; }
     const EndCreditInfo& Record() const { return mRecord; }
 
@@ -45,16 +43,12 @@ public:
     QPushButton* CancelButton() const { return mCancelButton; }
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    void OnInitDialog() override;
 
 private:
     void BuildControls();
-    // Fills the controls from the photo path and the record; runs when the dialog first shows.
-    void OnInitDialog();
 
-    std::u16string mPhotoPath;
     EndCreditInfo mRecord;
-    bool mInitialised = false;
     CFontScrollView* mFontView = nullptr;
     QPlainTextEdit* mTextEdit = nullptr;
     TextDisplayStatic* mTextPreview = nullptr;

@@ -37,6 +37,12 @@ private:
     QTemporaryDir mFolder;
 };
 
+// What every preview test needs: the application and a folder for its photos.
+struct WithPhotos {
+    Pellora::Testing::UsesApp mApp;
+    PhotoFiles mFiles;
+};
+
 struct LetterboxCase {
     const char* name;
     QSize control;
@@ -45,11 +51,7 @@ struct LetterboxCase {
     PhotoPlacement expected;
 };
 
-class LetterboxTest : public ::testing::TestWithParam<LetterboxCase> {
-protected:
-    Pellora::Testing::UsesApp mApp;
-    PhotoFiles mFiles;
-};
+class LetterboxTest : public ::testing::TestWithParam<LetterboxCase>, protected WithPhotos {};
 
 TEST_P(LetterboxTest, PhotoFillsOneSideAndIsCentredAlongTheOther)
 {
@@ -100,11 +102,7 @@ struct ClickCase {
     float y;
 };
 
-class CircleClickTest : public ::testing::TestWithParam<ClickCase> {
-protected:
-    Pellora::Testing::UsesApp mApp;
-    PhotoFiles mFiles;
-};
+class CircleClickTest : public ::testing::TestWithParam<ClickCase>, protected WithPhotos {};
 
 TEST_P(CircleClickTest, ClicksOnThePhotoBecomeCentresAndClicksOnTheBarsDoNot)
 {
@@ -132,7 +130,7 @@ INSTANTIATE_TEST_SUITE_P(Spots, CircleClickTest,
         ClickCase{"PortraitFullHeight", {1200, 1600}, {300, 399}, true, 0.625f, 0.9975f}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
-class CircleSpotsTest : public ::testing::Test {
+class CircleSpotsTest : public ::testing::Test, protected WithPhotos {
 protected:
     CircleSpotsTest()
     {
@@ -140,8 +138,6 @@ protected:
         mPreview.SetPhoto(mFiles.Make(1600, 1200));
     }
 
-    Pellora::Testing::UsesApp mApp;
-    PhotoFiles mFiles;
     CircleImageStatic mPreview;
 };
 
