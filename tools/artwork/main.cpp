@@ -10,6 +10,7 @@
 
 #include "Formulas.h"
 #include "GoldFoil.h"
+#include "Icon.h"
 #include "Letters.h"
 #include "Wood.h"
 
@@ -60,6 +61,7 @@ int main(int argc, char** argv)
       {"frame_no_shadow.png", "PNG", -1, [] { return Artwork::FramePicture(false); }},
       {"frame_shadow.png", "PNG", -1, [] { return Artwork::FramePicture(true); }},
       {"gold_foil.jpg", "JPEG", 90, Artwork::GoldFoil},
+      {"pellora.png", "PNG", -1, Artwork::ProgramIcon},
   };
   bool ok = true;
   for (const Output& output : outputs) {

@@ -1,0 +1,7 @@
+#include "app/desktop/CPelloraApp.h"
+
+int main(int argc, char** argv)
+{
+    Pellora::Desktop::CPelloraApp app(argc, argv);
+    return app.InitInstance();
+}
