@@ -19,6 +19,7 @@ VertexFormat VertexAttribute(Format format)
     case Format::R32G32B32Float: return {3, GL_FLOAT, GL_FALSE, 12};
     case Format::R32G32Float: return {2, GL_FLOAT, GL_FALSE, 8};
     case Format::R32Float: return {1, GL_FLOAT, GL_FALSE, 4};
+    case Format::R32SInt: return {1, GL_INT, GL_FALSE, 4, true};
     case Format::R8G8B8A8UNorm: return {4, GL_UNSIGNED_BYTE, GL_TRUE, 4};
     default: return {};
     }

@@ -13,6 +13,7 @@ struct VertexFormat
     GLenum type = GL_FLOAT;
     GLboolean normalized = GL_FALSE;
     GLuint bytes = 0;
+    bool integer = false; // read by the shader as an integer, unconverted
 };
 
 GLenum InternalFormat(Format format);

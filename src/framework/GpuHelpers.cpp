@@ -142,8 +142,12 @@ void CreateDepthLessEqualState(GraphicsDevice& device, DepthStencilState& out)
 
 void CreateDepthAlwaysState(GraphicsDevice& device, DepthStencilState& out)
 {
-    ThrowIfFailed(
-        device.CreateDepthStencilState(DepthDesc(ComparisonFunc::Always), out), "CreateNoStencilState() failed!");
+    DepthStencilDesc desc = DepthDesc(ComparisonFunc::Always);
+    desc.StencilEnable = true;
+    const DepthStencilOpDesc reset{StencilOp::Replace, StencilOp::Replace, StencilOp::Replace, ComparisonFunc::Always};
+    desc.FrontFace = reset;
+    desc.BackFace = reset;
+    ThrowIfFailed(device.CreateDepthStencilState(desc, out), "CreateNoStencilState() failed!");
 }
 
 void CreateVertexShader(GraphicsDevice& device, std::string_view key, VertexShader& out)

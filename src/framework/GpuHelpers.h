@@ -23,6 +23,8 @@ void CreateSamplerState(GraphicsDevice& device, SamplerState& out);
 void CreateAlphaBlendState(GraphicsDevice& device, BlendState& out);
 void CreateNoBlendState(GraphicsDevice& device, BlendState& out);
 void CreateDepthLessEqualState(GraphicsDevice& device, DepthStencilState& out);
+// Writes depth and the stencil reference (0 unless set) wherever it draws, whatever lies there: what
+// a clear of both would leave, for the first thing drawn over the whole target.
 void CreateDepthAlwaysState(GraphicsDevice& device, DepthStencilState& out);
 
 // Shaders embedded from shaders/ by their path there, e.g. "framework/Textured.vert".

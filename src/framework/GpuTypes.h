@@ -36,6 +36,7 @@ enum class Format
     R32G32B32Float,
     R32G32Float,
     R32Float,
+    R32SInt,
     R16UInt,
     R32UInt,
 };

@@ -295,7 +295,11 @@ GpuResult GraphicsDevice::CreateInputLayout(
             element.AlignedByteOffset == AppendAlignedElement ? slotOffsets[element.InputSlot] : element.AlignedByteOffset;
         const auto location = static_cast<GLuint>(i);
         glEnableVertexArrayAttrib(vertexArray, location);
-        glVertexArrayAttribFormat(vertexArray, location, format.components, format.type, format.normalized, offset);
+        if (format.integer) {
+            glVertexArrayAttribIFormat(vertexArray, location, format.components, format.type, offset);
+        } else {
+            glVertexArrayAttribFormat(vertexArray, location, format.components, format.type, format.normalized, offset);
+        }
         glVertexArrayAttribBinding(vertexArray, location, element.InputSlot);
         slotOffsets[element.InputSlot] = offset + format.bytes;
     }

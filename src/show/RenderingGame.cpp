@@ -9,6 +9,14 @@
 #include "show/FrameCapture.h"
 #include "show/PhotoLoading.h"
 #include "transitions/ColorVerticalSwipePhoto.h"
+#include "transitions/ExpandingCirclePhoto2.h"
+#include "transitions/FourInOnePhoto.h"
+#include "transitions/NullPhoto.h"
+#include "transitions/PixelAlphaStripePhoto.h"
+#include "transitions/PixelCheckeredPhoto.h"
+#include "transitions/PixelRevealTurningDiamondPhoto.h"
+#include "transitions/PrismPhoto.h"
+#include "transitions/TilePhoto.h"
 #include "transitions/TintPhoto.h"
 
 #include <pellora_resources.h>
@@ -33,6 +41,9 @@ constexpr float LastStartMargin = 2.0f;
 constexpr float FinalCollageLead = 4.5f;
 constexpr int FinalCollageScript = 340;
 constexpr int CreditCollageScript = 341;
+constexpr int MidShowCollageScript = 342;
+constexpr float MidShowCollageRoom = 3.6f; // seconds the timeline must still run after its start
+constexpr float CircleStartGreyness = 1.0f;
 constexpr std::array<float, 4> ClearColor = {0.0f, 0.0f, 0.0f, 1.0f};
 
 std::uint32_t TextureSizeChoice(const std::u16string& text)
@@ -47,6 +58,20 @@ int ScriptEntryCount(int script)
 {
     const auto entries = LoadScript(script);
     return entries ? static_cast<int>(entries->size()) : 0;
+}
+
+ExpandingCirclePhoto2::CCircleBufferPerObject CircleCentres(const CirclesInfo& record)
+{
+    ExpandingCirclePhoto2::CCircleBufferPerObject centres;
+    if (!record.Points.empty()) {
+        centres.x0 = record.Points[0].X;
+        centres.y0 = record.Points[0].Y;
+    }
+    if (record.Points.size() > 1) {
+        centres.x1 = record.Points[1].X;
+        centres.y1 = record.Points[1].Y;
+    }
+    return centres;
 }
 
 } // namespace
@@ -266,7 +291,7 @@ void RenderingGame::BuildTimeline()
     // A project whose photos are all gone fills no slot: a whole round of kinds without one ends it.
     for (unsigned attempt = 0; filled < layout.slotCount && idleAttempts < FactoryKinds; ++attempt) {
         ThrowIfCancelled();
-        if (FillSlot(CreateTransition(attempt), filled, layout.gap, startTime)) {
+        if (FillSlot(CreateTransition(attempt, startTime), filled, layout.gap, startTime)) {
             ++filled;
             idleAttempts = 0;
         } else {
@@ -275,28 +300,105 @@ void RenderingGame::BuildTimeline()
     }
 }
 
-RenderingGame::Candidate RenderingGame::CreateTransition(unsigned attempt)
+RenderingGame::Candidate RenderingGame::Made(std::shared_ptr<PhotoAnimation> animation, bool fixedPhotoIndex)
+{
+    const int count = animation->GetPhotoCount();
+    return {std::move(animation), count, fixedPhotoIndex, std::nullopt};
+}
+
+RenderingGame::Candidate RenderingGame::CreateTransition(unsigned attempt, float startTime)
 {
     const auto width = static_cast<float>(ScreenWidth());
     const auto height = static_cast<float>(ScreenHeight());
-    switch (attempt % FactoryKinds) {
-    case 0: {
-        auto tint = std::make_shared<TintPhoto>(*this, mPerspectiveCamera, width, height);
-        const int count = tint->GetPhotoCount();
-        return {std::move(tint), count, true};
-    }
-    case 8: {
-        if (!mPicker.HasGroupOf(2)) {
+    const auto make = [&]<typename Effect>(int needed) -> Candidate {
+        if (needed > 1 && !mPicker.HasGroupOf(needed)) {
             return {};
         }
-        auto swipe = std::make_shared<ColorVerticalSwipePhoto>(*this, mPerspectiveCamera, width, height);
-        swipe->SetWipeLeftToRight(1);
-        const int count = swipe->GetPhotoCount();
-        return {std::move(swipe), count, false};
+        return Made(std::make_shared<Effect>(*this, mPerspectiveCamera, width, height));
+    };
+    switch (attempt % FactoryKinds) {
+    case 0:
+        return Made(std::make_shared<TintPhoto>(*this, mPerspectiveCamera, width, height), true);
+    case 1:
+        return make.operator()<PixelCheckeredPhoto>(2);
+    case 2:
+        return make.operator()<PixelRevealTurningDiamondPhoto>(2);
+    case 3:
+    case 4: {
+        auto candidate = make.operator()<PrismPhoto>(3);
+        if (candidate.animation) {
+            candidate.animation->As<PrismPhoto>()->Configure(
+                attempt % FactoryKinds == 3 ? PrismPhoto::HorizontalStrips : PrismPhoto::VerticalStrips);
+            candidate.photoCount = candidate.animation->GetPhotoCount();
+        }
+        return candidate;
     }
+    case 5:
+        return mPicker.HasGroupOf(3) ? CreateEmptySlot(startTime) : Candidate{};
+    case 6:
+        return CreateExpandingCircle();
+    case 7: {
+        auto candidate = make.operator()<FourInOnePhoto>(6);
+        if (auto* four = candidate.animation ? candidate.animation->As<FourInOnePhoto>() : nullptr) {
+            four->SetStaggeredExit(true);
+            four->SetGrid(2, 2);
+        }
+        return candidate;
+    }
+    case 8: {
+        auto candidate = make.operator()<ColorVerticalSwipePhoto>(2);
+        if (candidate.animation) {
+            candidate.animation->As<ColorVerticalSwipePhoto>()->SetWipeLeftToRight(1);
+        }
+        return candidate;
+    }
+    case 9: {
+        auto candidate = make.operator()<TilePhoto>(2);
+        if (auto* tiles = candidate.animation ? candidate.animation->As<TilePhoto>() : nullptr) {
+            tiles->SetFlipAxis(1);
+            tiles->SetStagger(0.4f);
+            tiles->SetGrid(4, 4);
+        }
+        return candidate;
+    }
+    case 10:
+        return make.operator()<PixelAlphaStripePhoto>(2);
     default:
         return {};
     }
+}
+
+// The empty slot pauses the transitions while the mid-show collage plays, when the timeline leaves
+// the collage room enough.
+RenderingGame::Candidate RenderingGame::CreateEmptySlot(float startTime)
+{
+    const int entries = ScriptEntryCount(MidShowCollageScript);
+    if (mTimelineEnd > startTime + MidShowCollageRoom && !mLoadedPhotos.empty() && entries > 0) {
+        mCollages.push_back({MidShowCollageScript, startTime, entries});
+    }
+    const auto width = static_cast<float>(ScreenWidth());
+    const auto height = static_cast<float>(ScreenHeight());
+    return Made(std::make_shared<NullPhoto>(*this, mPerspectiveCamera, width, height));
+}
+
+// Each circle record is used once, in project order, whether or not its photo is still in the show.
+RenderingGame::Candidate RenderingGame::CreateExpandingCircle()
+{
+    const auto& records = mProject.m_CirclesInfo;
+    if (mNextCircle >= records.size()) {
+        return {};
+    }
+    const CirclesInfo& record = records[mNextCircle++];
+    const auto photo = std::find(mLoadedPaths.begin(), mLoadedPaths.end(), ToPath(record.ImagePath));
+    if (photo == mLoadedPaths.end()) {
+        return {};
+    }
+    auto circle = std::make_shared<ExpandingCirclePhoto2>(*this, mPerspectiveCamera,
+        static_cast<float>(ScreenWidth()), static_cast<float>(ScreenHeight()), CircleStartGreyness);
+    circle->SetCircles(CircleCentres(record));
+    Candidate candidate = Made(std::move(circle));
+    candidate.circlePhoto = static_cast<std::size_t>(photo - mLoadedPaths.begin());
+    return candidate;
 }
 
 // One attempt of the timeline loop: true when the candidate took a slot number, whether or not the
@@ -304,7 +406,9 @@ RenderingGame::Candidate RenderingGame::CreateTransition(unsigned attempt)
 bool RenderingGame::FillSlot(const Candidate& candidate, unsigned slot, float gap, float& startTime)
 {
     // Pick even without a transition: the picker's cursors move on exactly as when one was made.
-    const auto picked = mPicker.Pick(candidate.photoCount);
+    const auto picked = candidate.circlePhoto
+        ? PickedPhotos{candidate.circlePhoto, std::nullopt, std::nullopt}
+        : mPicker.Pick(candidate.photoCount);
     if (!candidate.animation || picked.empty() || !picked.front()) {
         return false;
     }

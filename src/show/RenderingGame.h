@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <random>
 #include <span>
 #include <stdexcept>
@@ -94,6 +95,7 @@ private:
         std::shared_ptr<PhotoAnimation> animation; // empty: nothing for this attempt
         int photoCount = 3;
         bool fixedPhotoIndex = false;
+        std::optional<std::size_t> circlePhoto; // an expanding circle's own photo, in mLoadedPhotos
     };
 
     void CreateCameras();
@@ -107,7 +109,10 @@ private:
     std::vector<std::size_t> EndCreditPhotos() const;
     void ScheduleCollages(std::size_t endCreditCount);
     void BuildTimeline();
-    Candidate CreateTransition(unsigned attempt);
+    static Candidate Made(std::shared_ptr<PhotoAnimation> animation, bool fixedPhotoIndex = false);
+    Candidate CreateTransition(unsigned attempt, float startTime);
+    Candidate CreateEmptySlot(float startTime);
+    Candidate CreateExpandingCircle();
     bool FillSlot(const Candidate& candidate, unsigned slot, float gap, float& startTime);
     void SwitchTimeline(float t);
 
@@ -135,6 +140,7 @@ private:
     float mShowLength = 6.0f;
     float mTimelineEnd = 0.0f;
     std::int32_t mShownPhotoIndex = 0;
+    std::size_t mNextCircle = 0; // the next record of the project's circle centres to use
     std::mt19937 mRandom{std::random_device{}()};
     std::vector<std::uint8_t> mCaptureBuffer;
     Library::Buffer mCaptureStaging;

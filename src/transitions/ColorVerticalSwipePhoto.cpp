@@ -4,7 +4,7 @@ namespace Rendering {
 
 SwipeProgress HoldSwipeProgress(float elapsed, const PhaseTimes& times)
 {
-    const float e = elapsed >= times.enter + times.hold ? 1.0f : (elapsed - times.enter) / times.hold;
+    const float e = HoldProgress(elapsed, times);
     if (e > 0.5f) {
         return {1.0f, (e - 0.5f) * 2.0f};
     }
@@ -78,20 +78,8 @@ void ColorVerticalSwipePhoto::RenderLeave(const Library::FrameTime&, float t, fl
 
 void ColorVerticalSwipePhoto::DrawSwipe(float t, bool leaving)
 {
-    if (mPhotos.empty() || mEffect == nullptr) {
-        return;
-    }
-    Library::DeviceContext& context = mGame->Context();
     mColors.SetOpacity(mTintOpacity);
-    auto& buffers = mEffect->constantBuffers;
-    context.UpdateSubresource(buffers[0], &mInfo);
-    context.UpdateSubresource(buffers[1], &mColors);
-    context.UpdateSubresource(buffers[2], &mInfo2);
-    for (std::uint32_t slot = 0; slot < buffers.size(); ++slot) {
-        context.PSSetConstantBuffers(slot, &buffers[slot]);
-    }
-    context.PSSetShaderResources(1, &mPhotos[mPhotos.size() > 1 ? 1 : 0]->View);
-    DrawPhotoQuad(0, t, leaving, mEffect->shaders);
+    DrawEffectQuad(mEffect, {&mInfo, &mColors, &mInfo2}, t, leaving);
 }
 
 }  // namespace Rendering

@@ -156,11 +156,12 @@ bool PhotoAnimation::AnimateLeave(const Library::FrameTime& frameTime, float ela
 
 Library::Float4x4 PhotoAnimation::LiftedWvp() const
 {
-    Library::Float4x4 wvp = Library::Multiply(Library::Translation(0.0f, 0.0f, Lift), mWorld);
-    if (mCamera) {
-        wvp = Library::Multiply(wvp, mCamera->ViewProjectionMatrix());
-    }
-    return wvp;
+    return WithViewProjection(Library::Multiply(Library::Translation(0.0f, 0.0f, Lift), mWorld));
+}
+
+Library::Float4x4 PhotoAnimation::WithViewProjection(const Library::Float4x4& world) const
+{
+    return mCamera ? Library::Multiply(world, mCamera->ViewProjectionMatrix()) : world;
 }
 
 SharedPhotoObjects& PhotoAnimation::Shared()
@@ -171,14 +172,76 @@ SharedPhotoObjects& PhotoAnimation::Shared()
     return *mShared;
 }
 
-void PhotoAnimation::UploadWvp(SharedPhotoObjects& shared)
+void PhotoAnimation::UploadWvp(const Library::Float4x4& wvp)
 {
+    SharedPhotoObjects& shared = Shared();
     Library::DeviceContext& context = mGame->Context();
-    const CBufferPerObject constants{Library::Transpose(LiftedWvp())};
+    const CBufferPerObject constants{Library::Transpose(wvp)};
     if (shared.constantBuffer) {
         context.UpdateSubresource(shared.constantBuffer, &constants);
     }
     context.VSSetConstantBuffers(0, &shared.constantBuffer);
+}
+
+void PhotoAnimation::BindPixelConstants(const EffectObjects& effect, std::initializer_list<const void*> blocks)
+{
+    Library::DeviceContext& context = mGame->Context();
+    std::uint32_t slot = 0;
+    for (const void* block : blocks) {
+        if (slot >= effect.constantBuffers.size()) {
+            break;
+        }
+        context.UpdateSubresource(effect.constantBuffers[slot], block);
+        context.PSSetConstantBuffers(slot, &effect.constantBuffers[slot]);
+        ++slot;
+    }
+}
+
+void PhotoAnimation::DrawEffectQuad(
+    const EffectObjects* effect, std::initializer_list<const void*> blocks, float t, bool leaving)
+{
+    if (mPhotos.empty() || effect == nullptr) {
+        return;
+    }
+    BindPixelConstants(*effect, blocks);
+    BindPhoto(1, 1);
+    DrawPhotoQuad(0, t, leaving, effect->shaders);
+}
+
+bool PhotoAnimation::AddPhotoOfNewSize(
+    std::shared_ptr<Library::TextureRes> texture, float& builtWidth, float& builtHeight)
+{
+    if (!texture) {
+        return false;
+    }
+    const float width = texture->FloatWidth;
+    const float height = texture->FloatHeight;
+    PhotoAnimation::AddPhoto(std::move(texture));
+    if (width == builtWidth && height == builtHeight) {
+        return false;
+    }
+    builtWidth = width;
+    builtHeight = height;
+    return true;
+}
+
+void PhotoAnimation::BindPhoto(std::uint32_t slot, std::size_t index)
+{
+    if (mPhotos.empty()) {
+        return;
+    }
+    const auto& photo = mPhotos[index < mPhotos.size() ? index : 0];
+    mGame->Context().PSSetShaderResources(slot, &photo->View);
+}
+
+std::array<float, 2> PhotoAnimation::TextureShare() const
+{
+    if (mPhotos.empty() || mPhotos.front()->Dim == 0) {
+        return {1.0f, 1.0f};
+    }
+    const Library::TextureRes& first = *mPhotos.front();
+    const auto dim = static_cast<float>(first.Dim);
+    return {first.FloatWidth / dim, first.FloatHeight / dim};
 }
 
 void PhotoAnimation::DrawPhotoQuad(std::size_t index, float t, bool leaving, const PhotoShaders& shaders)
@@ -195,7 +258,7 @@ void PhotoAnimation::DrawPhotoQuad(std::size_t index, float t, bool leaving, con
     context.IASetIndexBuffer(&quad.indexBuffer, Library::Format::R16UInt, 0);
     context.VSSetShader(&shaders.vertexShader);
     context.PSSetShader(&shaders.pixelShader);
-    UploadWvp(shared);
+    UploadWvp(LiftedWvp());
     context.PSSetShaderResources(0, &mPhotos[index]->View);
     context.PSSetSamplers(0, &shared.sampler);
     if (leaving) {

@@ -20,6 +20,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -106,9 +107,27 @@ protected:
     void DrawPhotoQuad(std::size_t index, float t, bool leaving, const PhotoShaders& shaders);
     // T(0, 0, 0.66) x mWorld x View x Projection.
     Library::Float4x4 LiftedWvp() const;
+    // world x View x Projection.
+    Library::Float4x4 WithViewProjection(const Library::Float4x4& world) const;
+    // Writes the transpose of wvp into the shared constant buffer and binds it to vertex slot 0.
+    void UploadWvp(const Library::Float4x4& wvp);
     float Elapsed(const Library::FrameTime& frameTime) const;
     SharedPhotoObjects& Shared();
     FrameParams Frame() const { return {mFrameWidth, mFrameBand, mFrameSpan, mDepth}; }
+    // Uploads each pixel-stage block whole into the effect's buffer of the same position and binds
+    // it at that pixel-stage constant slot.
+    void BindPixelConstants(const EffectObjects& effect, std::initializer_list<const void*> blocks);
+    // Draws the first photo's quad with the effect's shaders: blocks go to its pixel-stage constant
+    // slots, the second photo (the first one when alone) to texture slot 1.
+    void DrawEffectQuad(const EffectObjects* effect, std::initializer_list<const void*> blocks, float t, bool leaving);
+    // Adds texture; true when its size differs from builtWidth x builtHeight, the size geometry
+    // cut from the photos was built for, which then takes the new size.
+    bool AddPhotoOfNewSize(std::shared_ptr<Library::TextureRes> texture, float& builtWidth, float& builtHeight);
+    // Binds photo index (the first one while there are fewer photos) to pixel texture slot.
+    void BindPhoto(std::uint32_t slot, std::size_t index);
+    // The first photo's picture width and height as shares of its texture's width in pixels: the
+    // texture-coordinate range the photo covers (1, 1 for a square canvas).
+    std::array<float, 2> TextureShare() const;
 
     std::vector<std::shared_ptr<Library::TextureRes>> mPhotos;
     float mDepth = 0.0f;
@@ -132,7 +151,6 @@ protected:
     std::int32_t mLeaveMode = static_cast<std::int32_t>(PhaseMode::Reveal);
 
 private:
-    void UploadWvp(SharedPhotoObjects& shared);
     void DrawFrameMesh(FrameMesh& mesh, std::span<const TexturedVertex> vertices);
 
     std::shared_ptr<SharedPhotoObjects> mShared;  // this game's set, looked up on first draw

@@ -187,6 +187,11 @@ Phase SelectPhase(float elapsed, const PhaseTimes& times)
     return elapsed <= times.LeaveStart() ? Phase::Hold : Phase::Leave;
 }
 
+float HoldProgress(float elapsed, const PhaseTimes& times)
+{
+    return elapsed >= times.enter + times.hold ? 1.0f : (elapsed - times.enter) / times.hold;
+}
+
 std::optional<float> EnterProgress(float elapsed, const PhaseTimes& times)
 {
     if (elapsed > times.enter) {

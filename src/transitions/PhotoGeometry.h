@@ -116,6 +116,9 @@ enum class Phase { Enter, Hold, Leave };
 // answers Leave, where the leave animation itself draws nothing.
 Phase SelectPhase(float elapsed, const PhaseTimes& times);
 
+// Progress of a hold effect: 0 .. 1 over the hold time, then 1 through the rest time.
+float HoldProgress(float elapsed, const PhaseTimes& times);
+
 // Enter progress p rising 0..1, or nothing outside the enter phase.
 std::optional<float> EnterProgress(float elapsed, const PhaseTimes& times);
 // Leave progress p falling 1..0, or nothing outside the leave phase.

@@ -120,7 +120,7 @@ void PhotoAnimation::DrawFrameMesh(FrameMesh& mesh, std::span<const TexturedVert
     context.IASetIndexBuffer(&mesh.indexBuffer, Library::Format::R16UInt, 0);
     context.VSSetShader(&shared.textured.vertexShader);
     context.PSSetShader(&shared.textured.pixelShader);
-    UploadWvp(shared);
+    UploadWvp(LiftedWvp());
     context.PSSetShaderResources(0, &shared.frameTexture);
     context.PSSetSamplers(0, &shared.sampler);
     if (void* mapped = context.Map(mesh.vertexBuffer, Library::MapMode::WriteDiscard)) {

@@ -20,9 +20,15 @@ constexpr std::array<Library::InputElementDesc, 2> TexturedVertexLayout{{
 
 void PhotoShaders::Create(Library::GraphicsDevice& device, std::string_view pixelShaderKey)
 {
-    Library::CreateVertexShader(device, "framework/Textured.vert", vertexShader);
+    Create(device, "framework/Textured.vert", pixelShaderKey, TexturedVertexLayout);
+}
+
+void PhotoShaders::Create(Library::GraphicsDevice& device, std::string_view vertexShaderKey,
+    std::string_view pixelShaderKey, std::span<const Library::InputElementDesc> layout)
+{
+    Library::CreateVertexShader(device, vertexShaderKey, vertexShader);
     Library::CreatePixelShader(device, pixelShaderKey, pixelShader);
-    Library::CreateInputLayout(device, TexturedVertexLayout, vertexShader, inputLayout);
+    Library::CreateInputLayout(device, layout, vertexShader, inputLayout);
 }
 
 }  // namespace Rendering

@@ -2,6 +2,7 @@
 
 #include "framework/GraphicsDevice.h"
 
+#include <span>
 #include <string_view>
 
 namespace Rendering {
@@ -17,6 +18,9 @@ struct PhotoShaders
     // The textured vertex shader with the embedded pixel shader pixelShaderKey; replaces what was
     // held. Throws GameException naming the failed step.
     void Create(Library::GraphicsDevice& device, std::string_view pixelShaderKey);
+    // Another vertex shader with its own layout.
+    void Create(Library::GraphicsDevice& device, std::string_view vertexShaderKey, std::string_view pixelShaderKey,
+        std::span<const Library::InputElementDesc> layout);
 };
 
 }  // namespace Rendering

@@ -1,5 +1,7 @@
 #include "SharedPhotoObjects.h"
 
+#include "PieceGeometry.h"
+
 #include "framework/GpuHelpers.h"
 
 #include <algorithm>
@@ -35,6 +37,33 @@ EffectObjects& SharedPhotoObjects::Effect(Library::GraphicsDevice& device, std::
         Library::CreateConstantBuffer(device, size, created.constantBuffers.emplace_back());
     }
     return effects.emplace(std::string(pixelShaderKey), std::move(created)).first->second;
+}
+
+const PhotoShaders& SharedPhotoObjects::Shaders(Library::GraphicsDevice& device, std::string_view vertexShaderKey,
+    std::string_view pixelShaderKey, std::span<const Library::InputElementDesc> layout)
+{
+    const auto found = pieceShaders.find(pixelShaderKey);
+    if (found != pieceShaders.end()) {
+        return found->second;
+    }
+    PhotoShaders created;
+    created.Create(device, vertexShaderKey, pixelShaderKey, layout);
+    return pieceShaders.emplace(std::string(pixelShaderKey), std::move(created)).first->second;
+}
+
+void SharedPhotoObjects::CreatePieceMeshes(Library::GraphicsDevice& device)
+{
+    if (piece.vertexBuffer) {
+        return;
+    }
+    constexpr auto indices = QuadIndices<TileVertexCount / 4>();
+    piece.indexCount = static_cast<std::uint32_t>(indices.size());
+    Library::CreateIndexBuffer16(device, indices, piece.indexBuffer);
+    Library::CreateDynamicVertexBuffer(device, sizeof(FacedVertex) * TileVertexCount, piece.vertexBuffer);
+    constexpr auto backingIndices = QuadIndices<BackingVertexCount / 4>();
+    backing.indexCount = static_cast<std::uint32_t>(backingIndices.size());
+    Library::CreateIndexBuffer16(device, backingIndices, backing.indexBuffer);
+    Library::CreateDynamicVertexBuffer(device, sizeof(float) * 4 * BackingVertexCount, backing.vertexBuffer);
 }
 
 std::shared_ptr<SharedPhotoObjects> SharedPhotoObjects::For(Library::Game& game)

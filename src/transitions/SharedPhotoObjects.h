@@ -16,6 +16,7 @@
 #include <initializer_list>
 #include <map>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,11 +52,20 @@ struct SharedPhotoObjects
     Library::BlendState alphaBlend;
     Library::BlendState noBlend;
     std::map<std::string, EffectObjects, std::less<>> effects;  // keyed by pixel shader
+    FrameMesh piece;    // one tile or strip, rewritten before it is drawn; indices of six quads
+    FrameMesh backing;  // the black box behind the pieces, positions only; indices of five quads
+    std::map<std::string, PhotoShaders, std::less<>> pieceShaders;  // keyed by pixel shader
 
     // The objects of the effect drawn with pixelShaderKey, created on first use with one pixel-stage
     // constant buffer per size. Creation failures throw GameException.
     EffectObjects& Effect(Library::GraphicsDevice& device, std::string_view pixelShaderKey,
         std::initializer_list<std::uint32_t> constantSizes);
+
+    // The shader pair drawing pixelShaderKey over vertexShaderKey with layout, created on first use.
+    const PhotoShaders& Shaders(Library::GraphicsDevice& device, std::string_view vertexShaderKey,
+        std::string_view pixelShaderKey, std::span<const Library::InputElementDesc> layout);
+    // Creates the piece and backing meshes unless they exist.
+    void CreatePieceMeshes(Library::GraphicsDevice& device);
 
     // The set of game's context, created empty on first use. Thread-safe.
     static std::shared_ptr<SharedPhotoObjects> For(Library::Game& game);

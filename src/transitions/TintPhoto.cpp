@@ -69,17 +69,7 @@ void TintPhoto::RenderLeave(const Library::FrameTime&, float t, float)
 
 void TintPhoto::DrawTint(float t, bool leaving)
 {
-    if (mPhotos.empty() || mEffect == nullptr) {
-        return;
-    }
-    Library::DeviceContext& context = mGame->Context();
-    Library::Buffer& colorBuffer = mEffect->constantBuffers[0];
-    Library::Buffer& infoBuffer = mEffect->constantBuffers[1];
-    context.UpdateSubresource(colorBuffer, &mColors);
-    context.UpdateSubresource(infoBuffer, &mInfo);
-    context.PSSetConstantBuffers(0, &colorBuffer);
-    context.PSSetConstantBuffers(1, &infoBuffer);
-    DrawPhotoQuad(0, t, leaving, mEffect->shaders);
+    DrawEffectQuad(mEffect, {&mColors, &mInfo}, t, leaving);
 }
 
 }  // namespace Rendering

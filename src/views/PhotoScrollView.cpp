@@ -1,6 +1,9 @@
 #include "views/PhotoScrollView.h"
 
 #include "project/Paths.h"
+#include "views/CircleDlg.h"
+#include "views/CircleImageStatic.h"
+#include "views/EndCreditDlg.h"
 #include "views/MessageBox.h"
 
 #include <QContextMenuEvent>
@@ -176,14 +179,50 @@ void PhotoScrollView::AddExpandCircleEffect()
 {
     if (!HasSelection()) {
         ShowMessage(this, kNoSelection, QStringLiteral("Error"), QMessageBox::Information);
+        return;
     }
+    if (!mCallbacks.pathById || !mCallbacks.circlesByPath || !mCallbacks.setCircles) {
+        return;
+    }
+    const std::shared_ptr<Cell> cell = mSelected;
+    CirclesInfo circles = mCallbacks.circlesByPath(cell->PhotoPath);
+    CircleDlg dialog(this);
+    dialog.SetPhotoPath(mCallbacks.pathById(cell->Id));
+    dialog.SetPoints(circles.Points);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    circles.Points.clear();
+    for (const QPoint spot : dialog.Preview()->Spots()) {
+        circles.Points.push_back(SpotToCirclePoint(spot, dialog.Preview()->Placement()));
+    }
+    circles.ImagePath = cell->PhotoPath;
+    cell->CircleCount = static_cast<std::int32_t>(circles.Points.size());
+    mCallbacks.setCircles(cell->PhotoPath, circles);
+    viewport()->update();
 }
 
 void PhotoScrollView::AddEndCreditText()
 {
     if (!HasSelection()) {
         ShowMessage(this, kNoSelection, QStringLiteral("Error"), QMessageBox::Information);
+        return;
     }
+    if (!mCallbacks.pathById || !mCallbacks.endCreditByPath || !mCallbacks.setEndCredit) {
+        return;
+    }
+    const std::u16string photoPath = mCallbacks.pathById(mSelected->Id);
+    EndCreditInfo credit = mCallbacks.endCreditByPath(photoPath);
+    // A photo added in this session has no record yet; the stored one must name its photo.
+    credit.ImagePath = photoPath;
+    EndCreditDlg dialog(this);
+    dialog.SetPhotoPath(photoPath);
+    dialog.SetRecord(credit);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    mCallbacks.setEndCredit(dialog.Record());
+    viewport()->update();
 }
 
 void PhotoScrollView::mousePressEvent(QMouseEvent* event)
@@ -211,9 +250,8 @@ void PhotoScrollView::contextMenuEvent(QContextMenuEvent* event)
     QMenu menu(this);
     menu.addAction(QStringLiteral("Delete Image"), this, &PhotoScrollView::DeleteSelectedImage);
     menu.addAction(QStringLiteral("Delete All Images"), this, &PhotoScrollView::RemoveAllCells);
-    // The circle and end-credit dialogs are not part of this program yet.
-    menu.addAction(QStringLiteral("Add Expand Circle Effect"))->setEnabled(false);
-    menu.addAction(QStringLiteral("Add End Credit Text"))->setEnabled(false);
+    menu.addAction(QStringLiteral("Add Expand Circle Effect"), this, &PhotoScrollView::AddExpandCircleEffect);
+    menu.addAction(QStringLiteral("Add End Credit Text"), this, &PhotoScrollView::AddEndCreditText);
     menu.exec(event->globalPos());
 }
 

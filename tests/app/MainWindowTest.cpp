@@ -46,8 +46,8 @@ TEST_F(MainWindowTest, WithoutAProjectThePanelShowsTheDefaults)
     EXPECT_FALSE(window.PlainEffectBox()->isChecked());
     EXPECT_EQ(window.CurrentTimeLabel()->text(), QStringLiteral("00:00"));
     EXPECT_EQ(window.TotalTimeLabel()->text(), QStringLiteral("00:30"));
-    EXPECT_FALSE(window.AddEndCreditsButton()->isEnabled());
-    EXPECT_FALSE(window.AddCirclesButton()->isEnabled());
+    EXPECT_TRUE(window.AddEndCreditsButton()->isEnabled());
+    EXPECT_TRUE(window.AddCirclesButton()->isEnabled());
 }
 
 TEST_F(MainWindowTest, APreparedProjectFillsThePanelAndTheStrip)

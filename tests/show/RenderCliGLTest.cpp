@@ -172,6 +172,43 @@ TEST_F(RenderCliShowTest, TimelinePrintsTheAssembledShow)
     EXPECT_EQ(components[2].toString(), "Background");
 }
 
+// The listing names every effect and, for an expanding circle, the centres it grows from: the chosen
+// point, or the photo's centre (0.5, 0.375 for a 4 x 3 photo) for a point left at (0, 0).
+TEST_F(RenderCliShowTest, TimelineListsCircleCentresAndTheEmptySlotsCollage)
+{
+    auto project = ShowFolder::MakeProject(
+        {mShow.Folder() / "a.png", mShow.Folder() / "b.png", mShow.AddPhoto("c.png", 64, 48)}, 60);
+    project.m_CirclesInfo = {{{{0.25f, 0.5f}}, FromPath(mShow.Folder() / "b.png")}};
+    const auto result = RunCli({"--project", Q(mShow.Save(project, "circles.txt")), "--timeline"});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const auto show = QJsonDocument::fromJson(result.out).object();
+    QStringList effects;
+    QJsonArray centres;
+    double emptySlotStart = -1;
+    for (const auto& slot : show["slots"].toArray()) {
+        const auto entry = slot.toObject();
+        effects.append(entry["effect"].toString());
+        if (entry["effect"].toString() == "ExpandingCirclePhoto2") {
+            centres = entry["circleCentres"].toArray();
+            EXPECT_EQ(entry["photos"].toArray()[0].toString(), Q(mShow.Folder() / "b.png"));
+        }
+        if (entry["effect"].toString() == "NullPhoto") {
+            emptySlotStart = entry["start"].toDouble();
+        }
+    }
+    EXPECT_EQ(effects.mid(0, 7), (QStringList{"TintPhoto", "PixelCheckeredPhoto", "PixelRevealTurningDiamondPhoto",
+                                     "PrismPhoto", "PrismPhoto", "NullPhoto", "ExpandingCirclePhoto2"}));
+    ASSERT_EQ(centres.size(), 1);
+    EXPECT_DOUBLE_EQ(centres[0].toArray()[0].toDouble(), 0.25);
+    EXPECT_DOUBLE_EQ(centres[0].toArray()[1].toDouble(), 0.5);
+    bool collageAtEmptySlot = false;
+    for (const auto& collage : show["collages"].toArray()) {
+        collageAtEmptySlot |= collage.toObject()["script"].toInt() == 342 &&
+            collage.toObject()["start"].toDouble() == emptySlotStart;
+    }
+    EXPECT_TRUE(collageAtEmptySlot);
+}
+
 TEST_F(RenderCliShowTest, FrameWritesThePictureAndLeavesTheProjectAlone)
 {
     const auto before = ReadFile(mProject);

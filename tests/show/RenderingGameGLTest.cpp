@@ -2,6 +2,14 @@
 
 #include "ShowFixture.h"
 #include "transitions/ColorVerticalSwipePhoto.h"
+#include "transitions/ExpandingCirclePhoto2.h"
+#include "transitions/FourInOnePhoto.h"
+#include "transitions/NullPhoto.h"
+#include "transitions/PixelAlphaStripePhoto.h"
+#include "transitions/PixelCheckeredPhoto.h"
+#include "transitions/PixelRevealTurningDiamondPhoto.h"
+#include "transitions/PrismPhoto.h"
+#include "transitions/TilePhoto.h"
 #include "transitions/TintPhoto.h"
 
 #include <gtest/gtest.h>
@@ -36,12 +44,22 @@ std::unique_ptr<RenderingGame> PrepareShow(const std::filesystem::path& project,
     return game;
 }
 
+// A derived class before its base: the first kind that matches names the animation.
+template <typename... Effects>
+std::string ClassOf(PhotoAnimation* animation)
+{
+    std::string name = "other";
+    ((animation->As<Effects>() != nullptr ? (name = Effects::TypeName(), true) : false) || ...);
+    return name;
+}
+
+// The effect's class name less its "Photo" ending.
 std::string EffectOf(PhotoAnimation* animation)
 {
-    if (animation->As<TintPhoto>() != nullptr) {
-        return "Tint";
-    }
-    return animation->As<ColorVerticalSwipePhoto>() != nullptr ? "Swipe" : "other";
+    std::string name = ClassOf<TintPhoto, ColorVerticalSwipePhoto, PixelCheckeredPhoto, PixelRevealTurningDiamondPhoto,
+        NullPhoto, ExpandingCirclePhoto2, PixelAlphaStripePhoto, PrismPhoto, TilePhoto, FourInOnePhoto>(animation);
+    const auto photo = name.find("Photo");
+    return photo == std::string::npos ? name : name.erase(photo, 5);
 }
 
 struct ShowCase {
@@ -99,13 +117,16 @@ const std::vector<std::pair<int, int>> FourAlike = {{64, 48}, {64, 48}, {64, 48}
 
 INSTANTIATE_TEST_SUITE_P(Projects, ShowAssemblyTest,
     testing::Values(
-        ShowCase{"Plain30", 30, FourAlike, 0, false, 29, 24, {{"Tint", 2}, {"Swipe", 8}, {"Tint", 15}, {"Swipe", 21}},
+        ShowCase{"Plain30", 30, FourAlike, 0, false, 29, 24,
+            {{"Tint", 2}, {"PixelCheckered", 8}, {"PixelRevealTurningDiamond", 15}, {"Prism", 21}},
             {{340, 8}}},
-        ShowCase{"ShortDurationCountsAsTwenty", 10, FourAlike, 0, false, 19, 14, {{"Tint", 3}, {"Swipe", 10}}, {{340, 8}}},
-        ShowCase{"TwoCredits", 30, FourAlike, 2, false, 23, 18, {{"Tint", 2}, {"Swipe", 8}, {"Tint", 15}},
+        ShowCase{"ShortDurationCountsAsTwenty", 10, FourAlike, 0, false, 19, 14, {{"Tint", 3}, {"PixelCheckered", 10}}, {{340, 8}}},
+        ShowCase{"TwoCredits", 30, FourAlike, 2, false, 23, 18,
+            {{"Tint", 2}, {"PixelCheckered", 8}, {"PixelRevealTurningDiamond", 15}},
             {{341, 2}, {340, 8}}},
         ShowCase{"FourCredits", 30, FourAlike, 4, false, 29, 24,
-            {{"Tint", 2}, {"Swipe", 8}, {"Tint", 15}, {"Swipe", 21}}, {{341, 3}, {340, 8}}},
+            {{"Tint", 2}, {"PixelCheckered", 8}, {"PixelRevealTurningDiamond", 15}, {"Prism", 21}},
+            {{341, 3}, {340, 8}}},
         ShowCase{"AllSizesDiffer", 30, {{64, 48}, {48, 64}, {64, 40}, {64, 32}}, 0, false, 29, 24,
             {{"Tint", 2}, {"Tint", 8}, {"Tint", 14}, {"Tint", 20}}, {{340, 8}}},
         ShowCase{"AllPhotosMissing", 30, FourAlike, 0, true, 29, 24, {}, {}}),
@@ -421,6 +442,132 @@ TEST(ShowDrawing, UndecodablePhotoDrawsNothing)
         CaptureAt(*game, t);
         EXPECT_TRUE(std::equal(backgroundOnly.begin(), backgroundOnly.end(), game->CapturedFrame().begin())) << t;
     }
+}
+
+} // namespace
+} // namespace Rendering::Testing
+
+namespace Rendering::Testing {
+namespace {
+
+std::vector<std::string> EffectsOf(const RenderingGame& game)
+{
+    std::vector<std::string> effects;
+    for (const auto& entry : game.Timeline()) {
+        effects.push_back(EffectOf(entry.animation));
+    }
+    return effects;
+}
+
+// A dozen photos of one size, three portraits and two circle records: the first round of attempts
+// makes every kind once, in factory order, each slot right after the previous one.
+TEST(ShowFactory, LongShowUsesEveryEffectInFactoryOrder)
+{
+    ShowFolder folder;
+    std::vector<std::filesystem::path> photos;
+    for (int i = 0; i < 12; ++i) {
+        photos.push_back(folder.AddPhoto("wide" + std::to_string(i) + ".png", 64, 48));
+    }
+    for (int i = 0; i < 3; ++i) {
+        photos.push_back(folder.AddPhoto("tall" + std::to_string(i) + ".png", 48, 64));
+    }
+    auto project = ShowFolder::MakeProject(photos, 600);
+    project.m_CirclesInfo = {{{{0.3f, 0.2f}, {0.6f, 0.5f}}, FromPath(photos[13])}, {{{0.5f, 0.5f}}, FromPath(photos[4])}};
+    const auto game = PrepareShow(folder.Save(project));
+
+    const std::vector<std::string> round = {"Tint", "PixelCheckered", "PixelRevealTurningDiamond", "Prism", "Prism",
+        "Null", "ExpandingCircle2", "FourInOne", "ColorVerticalSwipe", "Tile", "PixelAlphaStripe"};
+    const std::vector<std::size_t> photoCounts = {1, 2, 2, 3, 3, 1, 1, 6, 2, 2, 2};
+    const std::vector<float> holds = {1, 2, 1, 1, 2, 1, 1, 2, 2, 1, 2};
+    const auto& timeline = game->Timeline();
+    ASSERT_GT(timeline.size(), round.size());
+    const float gap = 4.0f / 118.0f + 1.0f; // G 594, H 118
+    float start = gap;
+    for (std::size_t k = 0; k < round.size(); ++k) {
+        const auto& slot = timeline[k];
+        EXPECT_EQ(EffectOf(slot.animation), round[k]) << k;
+        EXPECT_NEAR(slot.startTime, start, 1e-3f) << k;
+        EXPECT_FLOAT_EQ(slot.holdTime, holds[k]) << k;
+        EXPECT_EQ(slot.photoPaths.size(), photoCounts[k]) << k;
+        start += holds[k] + 3.0f + gap;
+    }
+    // Multi-photo slots combine photos of one size only.
+    for (const auto& slot : timeline) {
+        const auto tall = [](const std::filesystem::path& p) { return p.filename().string().starts_with("tall"); };
+        EXPECT_TRUE(std::all_of(slot.photoPaths.begin(), slot.photoPaths.end(), tall) ||
+            std::none_of(slot.photoPaths.begin(), slot.photoPaths.end(), tall));
+    }
+    // The circle slots show their records' photos, in record order, and nothing uses a third one.
+    std::vector<std::filesystem::path> circlePhotos;
+    for (const auto& slot : timeline) {
+        if (auto* circle = slot.animation->As<ExpandingCirclePhoto2>()) {
+            circlePhotos.push_back(slot.photoPaths.front());
+            if (circlePhotos.size() == 1) {
+                EXPECT_FLOAT_EQ(circle->CircleParams().x1, 0.6f);
+                EXPECT_FLOAT_EQ(circle->CircleParams().y0, 0.2f);
+            }
+        }
+    }
+    EXPECT_EQ(circlePhotos, (std::vector<std::filesystem::path>{photos[13], photos[4]}));
+    // Drawn in the show, every effect rests on its last photo; the empty slot shows the background.
+    for (std::size_t k = 0; k < round.size(); ++k) {
+        const auto& slot = timeline[k];
+        CaptureAt(*game, slot.startTime + 1.5 + slot.holdTime);
+        const auto centre = PixelAt(*game, Width / 2, Height / 2);
+        const bool photo = std::abs(centre[2] - 160) <= 10 && std::abs(centre[1] - 160) <= 10;
+        EXPECT_EQ(photo, round[k] != "Null") << round[k] << ": " << int(centre[2]) << "," << int(centre[1]);
+    }
+    // The empty slot's collage starts with it.
+    const auto null = std::find_if(timeline.begin(), timeline.end(),
+        [](const TimelineEntry& e) { return e.animation->As<NullPhoto>() != nullptr; });
+    ASSERT_NE(null, timeline.end());
+    const auto& collages = game->Collages();
+    EXPECT_TRUE(std::any_of(collages.begin(), collages.end(),
+        [&](const CollageSchedule& c) { return c.script == 342 && c.startTime == null->startTime; }));
+}
+
+// All photos of different sizes: only Tint and expanding-circle slots. A circle record whose photo
+// is not in the show is used up without a slot; the next record still gets its own.
+TEST(ShowFactory, DifferentSizesGiveTintAndCircleSlotsOnly)
+{
+    ShowFolder folder;
+    std::vector<std::filesystem::path> photos;
+    for (const auto& [w, h] : std::vector<std::pair<int, int>>{{64, 48}, {48, 64}, {64, 40}, {64, 32}}) {
+        photos.push_back(folder.AddPhoto(std::to_string(w) + "x" + std::to_string(h) + ".png", w, h));
+    }
+    auto project = ShowFolder::MakeProject(photos, 120);
+    project.m_CirclesInfo = {{{{0.5f, 0.5f}}, FromPath(folder.Folder() / "elsewhere.png")}, {{{0.4f, 0.4f}}, FromPath(photos[2])}};
+    const auto game = PrepareShow(folder.Save(project));
+    const auto effects = EffectsOf(*game);
+    ASSERT_GE(effects.size(), 4u);
+    EXPECT_EQ(effects[0], "Tint");
+    EXPECT_EQ(game->Timeline()[0].photoIndex, 0);
+    // Attempts 0 and 11 are Tint; attempt 6 finds no photo for the first record; attempt 17 uses
+    // the second.
+    EXPECT_EQ(effects[1], "Tint");
+    EXPECT_EQ(effects[2], "ExpandingCircle2");
+    EXPECT_EQ(game->Timeline()[2].photoPaths, std::vector<std::filesystem::path>{photos[2]});
+    EXPECT_EQ(std::count(effects.begin(), effects.end(), "ExpandingCircle2"), 1);
+    EXPECT_EQ(std::count(effects.begin(), effects.end(), "Tint"), static_cast<long>(effects.size()) - 1);
+}
+
+// Four photos of one size, never six: the four-in-one attempt makes nothing yet moves the picker on
+// by three, as does the circle attempt without a record, so the swipe starts at photo 16 mod 4 = 0.
+TEST(ShowFactory, AttemptsWithoutTransitionStillTakeThreePhotos)
+{
+    ShowFolder folder;
+    std::vector<std::filesystem::path> photos;
+    for (int i = 0; i < 4; ++i) {
+        photos.push_back(folder.AddPhoto("p" + std::to_string(i) + ".png", 64, 48));
+    }
+    const auto game = PrepareShow(folder.Save(ShowFolder::MakeProject(photos, 60)));
+    auto effects = EffectsOf(*game);
+    ASSERT_GE(effects.size(), 7u);
+    effects.resize(7);
+    EXPECT_EQ(effects, (std::vector<std::string>{"Tint", "PixelCheckered", "PixelRevealTurningDiamond", "Prism",
+                           "Prism", "Null", "ColorVerticalSwipe"}));
+    EXPECT_EQ(game->Timeline()[6].photoPaths, (std::vector<std::filesystem::path>{photos[0], photos[1]}));
+    EXPECT_EQ(game->Timeline()[3].photoPaths, (std::vector<std::filesystem::path>{photos[0], photos[1], photos[2]}));
 }
 
 } // namespace

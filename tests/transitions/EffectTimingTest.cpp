@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 namespace Rendering {
 namespace {
 
@@ -46,6 +49,16 @@ TEST_P(SwipeHoldTest, SweepsFillTheFirstHalfOfTheHoldAndTheWipeOffTheSecond)
 INSTANTIATE_TEST_SUITE_P(Elapsed, SwipeHoldTest,
     testing::Values(SwipeCase{1.0f, 0.0f, 0.0f}, SwipeCase{1.5f, 0.5f, 0.0f}, SwipeCase{2.0f, 1.0f, 0.0f},
         SwipeCase{2.5f, 1.0f, 0.5f}, SwipeCase{3.0f, 1.0f, 1.0f}, SwipeCase{3.7f, 1.0f, 1.0f}));
+
+// The show's 2 s hold: the effect runs over the hold and rests at exactly 1 through the rest time.
+TEST(HoldProgressTest, RunsOverTheHoldAndStaysAtOneThroughTheRest)
+{
+    const PhaseTimes show{1.0f, 2.0f, 1.0f};
+    for (const auto& [elapsed, progress] : std::vector<std::pair<float, float>>{
+             {1.0f, 0.0f}, {1.5f, 0.25f}, {2.9f, 0.95f}, {3.0f, 1.0f}, {3.5f, 1.0f}, {4.0f, 1.0f}}) {
+        EXPECT_FLOAT_EQ(HoldProgress(elapsed, show), progress) << elapsed;
+    }
+}
 
 TEST(TintHoldTest, WipeOffRampsOverTheFirstThirtyPercentOfTheRest)
 {

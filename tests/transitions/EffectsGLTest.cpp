@@ -2,8 +2,6 @@
 #include "TintPhoto.h"
 #include "TransitionScene.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 
 namespace PelloraTest {
@@ -36,37 +34,7 @@ std::array<QColor, 4> TintColours()
     return {TintedGrey(c.s_color1), TintedGrey(c.s_color2), TintedGrey(c.s_color3), TintedGrey(c.s_color4)};
 }
 
-class EffectTest : public testing::Test
-{
-protected:
-    static void SetUpTestSuite() { sScene = std::make_unique<TransitionScene>(); }
-    static void TearDownTestSuite() { sScene.reset(); }
-
-    // The pixel of texture coordinate (u, v) of a resting 4000 x 3000-shaped photo (U 1, V 0.75).
-    static QPoint AtTexel(float u, float v) { return sScene->PixelOf(-0.8f + 1.6f * u, 0.6f - 1.6f * v); }
-
-    template <typename Effect>
-    std::unique_ptr<Effect> Make(std::vector<std::shared_ptr<Library::TextureRes>> photos, float hold)
-    {
-        auto effect = std::make_unique<Effect>(sScene->Game(), sScene->Camera(), 320.0f, 180.0f);
-        for (auto& photo : photos) {
-            effect->AddPhoto(std::move(photo));
-        }
-        effect->SetUp();
-        effect->SetPhaseTimes(1.0f, hold, 1.0f);
-        effect->SetMotion(static_cast<int>(Rendering::MotionStyle::Side), 0.0f);
-        return effect;
-    }
-
-    static void ExpectColour(const QImage& picture, QPoint at, const QColor& want, const char* what)
-    {
-        EXPECT_TRUE(Near(picture.pixelColor(at), want, 6))
-            << what << " at " << at.x() << "," << at.y() << ": got " << picture.pixelColor(at).name().toStdString()
-            << ", want " << want.name().toStdString();
-    }
-
-    static inline std::unique_ptr<TransitionScene> sScene;
-};
+using EffectTest = EffectFixture;
 
 TEST_F(EffectTest, ConstantsAndTypeNames)
 {

@@ -12,6 +12,8 @@
 
 #include <pellora_resources.h>
 
+#include <gtest/gtest.h>
+
 #include <QColor>
 #include <QImage>
 #include <QPainter>
@@ -149,5 +151,39 @@ inline bool Near(const QColor& a, const QColor& b, int tolerance = 12)
     return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance &&
         std::abs(a.blue() - b.blue()) <= tolerance;
 }
+
+// One scene for a whole suite of effect tests.
+class EffectFixture : public testing::Test
+{
+protected:
+    static void SetUpTestSuite() { sScene = std::make_unique<TransitionScene>(); }
+    static void TearDownTestSuite() { sScene.reset(); }
+
+    // The pixel of texture coordinate (u, v) of a resting 4000 x 3000-shaped photo (U 1, V 0.75).
+    static QPoint AtTexel(float u, float v) { return sScene->PixelOf(-0.8f + 1.6f * u, 0.6f - 1.6f * v); }
+
+    // extra: constructor arguments after the screen size.
+    template <typename Effect, typename... Extra>
+    std::unique_ptr<Effect> Make(std::vector<std::shared_ptr<Library::TextureRes>> photos, float hold, Extra... extra)
+    {
+        auto effect = std::make_unique<Effect>(sScene->Game(), sScene->Camera(), 320.0f, 180.0f, extra...);
+        for (auto& photo : photos) {
+            effect->AddPhoto(std::move(photo));
+        }
+        effect->SetUp();
+        effect->SetPhaseTimes(1.0f, hold, 1.0f);
+        effect->SetMotion(static_cast<int>(Rendering::MotionStyle::Side), 0.0f);
+        return effect;
+    }
+
+    static void ExpectColour(const QImage& picture, QPoint at, const QColor& want, const char* what)
+    {
+        EXPECT_TRUE(Near(picture.pixelColor(at), want, 6))
+            << what << " at " << at.x() << "," << at.y() << ": got " << picture.pixelColor(at).name().toStdString()
+            << ", want " << want.name().toStdString();
+    }
+
+    static inline std::unique_ptr<TransitionScene> sScene;
+};
 
 }  // namespace PelloraTest

@@ -1,11 +1,19 @@
-// pellora-contact-sheet [OUTPUT.png]
+// pellora-contact-sheet [OUTPUT.png [EFFECT]]
 //
-// Renders each photo transition for a wide and a tall test photo, in every motion style and
-// direction, at enter progress 0, 0.03 (frame unfolding), 0.25, 0.5, 0.75 and 1, at three moments of the hold and at leave
-// progress 0.75 and 0.25, into one PNG grid (default contact-sheet.png). Each cell is one frame of
-// the show's camera at 320 x 180.
+// Renders each photo transition (or only EFFECT, e.g. "Tile") for wide and tall test photos, in
+// every motion style and direction, at enter progress 0, 0.03 (frame unfolding), 0.25, 0.5, 0.75
+// and 1, at five moments of the hold and at leave progress 0.75 and 0.25, into one PNG grid
+// (default contact-sheet.png). Each cell is one frame of the show's camera at 320 x 180.
 
 #include "ColorVerticalSwipePhoto.h"
+#include "ExpandingCirclePhoto2.h"
+#include "FourInOnePhoto.h"
+#include "NullPhoto.h"
+#include "PixelAlphaStripePhoto.h"
+#include "PixelCheckeredPhoto.h"
+#include "PixelRevealTurningDiamondPhoto.h"
+#include "PrismPhoto.h"
+#include "TilePhoto.h"
 #include "TintPhoto.h"
 
 #include "framework/Camera.h"
@@ -62,7 +70,7 @@ std::vector<Moment> Moments()
     for (double p : {0.0, 0.03, 0.25, 0.5, 0.75, 1.0}) {
         moments.push_back({"enter " + std::to_string(p).substr(0, 4), [p](float) { return p; }});
     }
-    for (double f : {0.25, 0.55, 0.75}) {
+    for (double f : {0.1, 0.25, 0.4, 0.55, 0.75}) {
         moments.push_back({"hold " + std::to_string(f).substr(0, 4), [f](float hold) { return 1.0 + f * (hold + 1.0); }});
     }
     for (double p : {0.75, 0.25}) {
@@ -160,13 +168,24 @@ struct Effect
     std::function<std::unique_ptr<PhotoAnimation>(SheetRenderer&)> make;
 };
 
+template <typename Transition>
+std::function<std::unique_ptr<PhotoAnimation>(SheetRenderer&)> Plain()
+{
+    return [](SheetRenderer& r) { return std::make_unique<Transition>(r.Game(), r.Camera(), CellWidth, CellHeight); };
+}
+
+std::unique_ptr<PhotoAnimation> Prism(SheetRenderer& r, const Rendering::PrismPhoto::StripLayout& layout)
+{
+    auto prism = std::make_unique<Rendering::PrismPhoto>(r.Game(), r.Camera(), CellWidth, CellHeight);
+    prism->Configure(layout);
+    return prism;
+}
+
+// Every transition as the show configures it.
 std::vector<Effect> Effects()
 {
     return {
-        {"Tint",
-            [](SheetRenderer& r) {
-                return std::make_unique<Rendering::TintPhoto>(r.Game(), r.Camera(), CellWidth, CellHeight);
-            }},
+        {"Tint", Plain<Rendering::TintPhoto>()},
         {"ColorVerticalSwipe",
             [](SheetRenderer& r) {
                 auto swipe =
@@ -174,22 +193,61 @@ std::vector<Effect> Effects()
                 swipe->SetWipeLeftToRight(1);
                 return swipe;
             }},
+        {"PixelCheckered", Plain<Rendering::PixelCheckeredPhoto>()},
+        {"PixelRevealTurningDiamond", Plain<Rendering::PixelRevealTurningDiamondPhoto>()},
+        {"PixelAlphaStripe", Plain<Rendering::PixelAlphaStripePhoto>()},
+        {"Null", Plain<Rendering::NullPhoto>()},
+        {"ExpandingCircle",
+            [](SheetRenderer& r) {
+                auto circle = std::make_unique<Rendering::ExpandingCirclePhoto2>(
+                    r.Game(), r.Camera(), CellWidth, CellHeight, 1.0f);
+                circle->SetCircles({0.25f, 0.2f, 0.0f, 0.0f});
+                return circle;
+            }},
+        {"Tile",
+            [](SheetRenderer& r) {
+                auto tiles = std::make_unique<Rendering::TilePhoto>(r.Game(), r.Camera(), CellWidth, CellHeight);
+                tiles->SetFlipAxis(1);
+                tiles->SetStagger(0.4f);
+                tiles->SetGrid(4, 4);
+                return tiles;
+            }},
+        {"PrismHorizontal", [](SheetRenderer& r) { return Prism(r, Rendering::PrismPhoto::HorizontalStrips); }},
+        {"PrismVertical", [](SheetRenderer& r) { return Prism(r, Rendering::PrismPhoto::VerticalStrips); }},
+        {"FourInOne",
+            [](SheetRenderer& r) {
+                auto four = std::make_unique<Rendering::FourInOnePhoto>(r.Game(), r.Camera(), CellWidth, CellHeight);
+                four->SetStaggeredExit(true);
+                four->SetGrid(2, 2);
+                return four;
+            }},
     };
 }
 
-struct PhotoPair
+// Six photos of one orientation, lettered A to F.
+struct PhotoSet
 {
     const char* name;
-    std::shared_ptr<Library::TextureRes> first;
-    std::shared_ptr<Library::TextureRes> second;
+    std::vector<std::shared_ptr<Library::TextureRes>> photos;
 };
 
-std::vector<PhotoPair> Photos(SheetRenderer& renderer)
+std::vector<PhotoSet> Photos(SheetRenderer& renderer)
 {
-    const std::array<QColor, 4> warm{QColor(220, 40, 40), QColor(40, 170, 60), QColor(40, 80, 220), QColor(240, 210, 40)};
-    const std::array<QColor, 4> cool{QColor(90, 200, 220), QColor(200, 90, 200), QColor(230, 140, 60), QColor(150, 150, 150)};
-    return {{"wide", renderer.Upload(TestPhoto(1600, 1200, warm, "A")), renderer.Upload(TestPhoto(1600, 1200, cool, "B"))},
-        {"tall", renderer.Upload(TestPhoto(1200, 1600, warm, "A")), renderer.Upload(TestPhoto(1200, 1600, cool, "B"))}};
+    const std::array<std::array<QColor, 4>, 6> palettes{{
+        {QColor(220, 40, 40), QColor(40, 170, 60), QColor(40, 80, 220), QColor(240, 210, 40)},
+        {QColor(90, 200, 220), QColor(200, 90, 200), QColor(230, 140, 60), QColor(150, 150, 150)},
+        {QColor(120, 60, 20), QColor(250, 250, 250), QColor(20, 120, 120), QColor(180, 30, 90)},
+        {QColor(60, 60, 160), QColor(160, 200, 40), QColor(240, 120, 160), QColor(40, 40, 40)},
+        {QColor(250, 180, 0), QColor(0, 90, 40), QColor(130, 130, 250), QColor(200, 60, 0)},
+        {QColor(20, 200, 140), QColor(100, 0, 140), QColor(200, 200, 120), QColor(0, 150, 250)},
+    }};
+    std::vector<PhotoSet> sets{{"wide", {}}, {"tall", {}}};
+    for (std::size_t k = 0; k < palettes.size(); ++k) {
+        const QString letter(QChar('A' + static_cast<int>(k)));
+        sets[0].photos.push_back(renderer.Upload(TestPhoto(1600, 1200, palettes[k], letter)));
+        sets[1].photos.push_back(renderer.Upload(TestPhoto(1200, 1600, palettes[k], letter)));
+    }
+    return sets;
 }
 
 void DrawLabel(QPainter& painter, const QRect& area, const QString& text)
@@ -199,10 +257,13 @@ void DrawLabel(QPainter& painter, const QRect& area, const QString& text)
     painter.drawText(area.adjusted(6, 0, -6, 0), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap, text);
 }
 
-QImage RenderSheet(SheetRenderer& renderer)
+QImage RenderSheet(SheetRenderer& renderer, const QString& only)
 {
     const auto moments = Moments();
-    const auto effects = Effects();
+    auto effects = Effects();
+    if (!only.isEmpty()) {
+        std::erase_if(effects, [&only](const Effect& effect) { return only != effect.name; });
+    }
     const auto photos = Photos(renderer);
     const int rows = static_cast<int>(effects.size() * photos.size() * std::size(Motions));
     QImage sheet(LabelWidth + CellWidth * static_cast<int>(moments.size()), HeaderHeight + CellHeight * rows,
@@ -216,11 +277,12 @@ QImage RenderSheet(SheetRenderer& renderer)
     }
     int row = 0;
     for (const Effect& effect : effects) {
-        for (const PhotoPair& pair : photos) {
+        for (const PhotoSet& set : photos) {
             for (const Motion& motion : Motions) {
                 auto animation = effect.make(renderer);
-                animation->AddPhoto(pair.first);
-                animation->AddPhoto(pair.second);
+                for (int k = 0; k < animation->GetPhotoCount(); ++k) {
+                    animation->AddPhoto(set.photos[static_cast<std::size_t>(k)]);
+                }
                 animation->SetUp();
                 const float hold = animation->GetHoldTime();
                 animation->SetPhaseTimes(1.0f, hold, 1.0f);
@@ -228,7 +290,7 @@ QImage RenderSheet(SheetRenderer& renderer)
                 animation->SetMotion(static_cast<int>(motion.style), 0.0f);
                 const int y = HeaderHeight + CellHeight * row++;
                 DrawLabel(painter, QRect(0, y, LabelWidth, CellHeight),
-                    QString("%1\n%2 photo\n%3").arg(effect.name, pair.name, motion.name));
+                    QString("%1\n%2 photo\n%3").arg(effect.name, set.name, motion.name));
                 for (std::size_t c = 0; c < moments.size(); ++c) {
                     const QImage cell = renderer.RenderAt(*animation, moments[c].seconds(hold));
                     painter.drawImage(LabelWidth + CellWidth * static_cast<int>(c), y, cell);
@@ -248,9 +310,15 @@ int main(int argc, char** argv)
     }
     QGuiApplication application(argc, argv);
     const QString output = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString("contact-sheet.png");
+    const QString only = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
     try {
         SheetRenderer renderer;
-        if (!RenderSheet(renderer).save(output)) {
+        const QImage sheet = RenderSheet(renderer, only);
+        if (sheet.height() <= HeaderHeight) {
+            std::fprintf(stderr, "pellora-contact-sheet: no transition named %s\n", qPrintable(only));
+            return 1;
+        }
+        if (!sheet.save(output)) {
             std::fprintf(stderr, "pellora-contact-sheet: cannot write %s\n", qPrintable(output));
             return 1;
         }

@@ -6,15 +6,22 @@
 #include "views/DXStatic.h"
 #include "views/EncoderDialog.h"
 #include "views/ExportDialogs.h"
+#include "views/CircleDlg.h"
+#include "views/CircleImageStatic.h"
+#include "views/EndCreditDlg.h"
 #include "views/PhotoScrollView.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <QPushButton>
 #include <QThread>
+#include <QTimer>
 
+#include <functional>
 #include <iostream>
 
 namespace {
@@ -61,6 +68,68 @@ void Save(QWidget& widget, const QDir& out, const QString& name)
     std::cout << path.toStdString() << "\n";
 }
 
+void SaveEndCreditDlg(QWidget& window, const QDir& out, const QString& name, const QString& photo, const char16_t* text)
+{
+    Pellora::Views::EndCreditDlg dialog(&window);
+    dialog.SetPhotoPath(photo.toStdU16String());
+    dialog.SetRecord({photo.toStdU16String(), u"DejaVu Serif", text, true});
+    Save(dialog, out, name);
+}
+
+void SaveCircleDlg(
+    QWidget& window, const QDir& out, const QString& name, const QString& photo, std::vector<CirclePoint> points)
+{
+    Pellora::Views::CircleDlg dialog(&window);
+    dialog.SetPhotoPath(photo.toStdU16String());
+    dialog.SetPoints(points);
+    dialog.show();
+    // The ring that follows the mouse, between the two spots.
+    Pellora::Views::CircleImageStatic& preview = *dialog.Preview();
+    const QPoint hover = (Pellora::Views::CirclePointToSpot(points[0], preview.Placement())
+                             + Pellora::Views::CirclePointToSpot(points[1], preview.Placement()))
+        / 2;
+    QMouseEvent move(QEvent::MouseMove, hover, preview.mapToGlobal(hover), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&preview, &move);
+    Save(dialog, out, name);
+}
+
+// Answers the next modal dialog of this kind once it is open, as a person would.
+template <class Dialog>
+void AnswerNextDialog(std::function<void(Dialog&)> answer)
+{
+    auto* poll = new QTimer;
+    poll->setInterval(20);
+    QObject::connect(poll, &QTimer::timeout, [poll, answer] {
+        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+            poll->deleteLater();
+            poll->stop();
+            answer(*dialog);
+        }
+    });
+    poll->start();
+}
+
+// Gives the selected photo its placeholder end credit and two circle centres through the window's buttons.
+void MarkSelectedPhoto(Pellora::Desktop::CPelloraDlg& window)
+{
+    AnswerNextDialog<Pellora::Views::EndCreditDlg>([](auto& dialog) { dialog.OkButton()->click(); });
+    window.AddEndCreditsButton()->click();
+    AnswerNextDialog<Pellora::Views::CircleDlg>([](auto& dialog) {
+        const auto& placement = dialog.Preview()->Placement();
+        for (const CirclePoint point : {CirclePoint{0.3f, 0.2f}, CirclePoint{0.7f, 0.4f}}) {
+            const QPoint spot = Pellora::Views::CirclePointToSpot(point, placement);
+            QMouseEvent press(QEvent::MouseButtonPress, spot, dialog.Preview()->mapToGlobal(spot), Qt::LeftButton,
+                Qt::LeftButton, Qt::NoModifier);
+            QMouseEvent release(QEvent::MouseButtonRelease, spot, dialog.Preview()->mapToGlobal(spot), Qt::LeftButton,
+                Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(dialog.Preview(), &press);
+            QApplication::sendEvent(dialog.Preview(), &release);
+        }
+        dialog.OkButton()->click();
+    });
+    window.AddCirclesButton()->click();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -85,6 +154,8 @@ int main(int argc, char** argv)
         paths << MakePhoto(photos, i);
     }
     window.AddPhotos(paths);
+    window.StripView()->SelectAt(QPoint(window.StripView()->CellSize() + 10, 10));
+    MarkSelectedPhoto(window);
     window.StripView()->SelectAt(QPoint(window.StripView()->CellSize() * 2 + 10, 10));
     Save(window, out, QStringLiteral("main-photos") + suffix);
 
@@ -113,6 +184,12 @@ int main(int argc, char** argv)
     Pellora::Views::VideoReadyDlg ready(&window);
     Save(ready, out, QStringLiteral("video-ready") + suffix);
     ready.hide();
+
+    // paths[0] is a landscape photo, paths[1] a portrait one.
+    SaveEndCreditDlg(window, out, QStringLiteral("end-credit-landscape") + suffix, paths[0], u"Directed by\nAlex Morgan");
+    SaveEndCreditDlg(window, out, QStringLiteral("end-credit-portrait") + suffix, paths[1], u"Music\nSam Rivera");
+    SaveCircleDlg(window, out, QStringLiteral("circles-landscape") + suffix, paths[0], {{0.3f, 0.2f}, {0.7f, 0.4f}});
+    SaveCircleDlg(window, out, QStringLiteral("circles-portrait") + suffix, paths[1], {{0.2f, 0.3f}, {0.5f, 0.9f}});
 
     Pellora::Desktop::CAboutDlg about(&window);
     Save(about, out, QStringLiteral("about") + suffix);

@@ -124,11 +124,11 @@ QWidget* CPelloraDlg::BuildCommandRow()
     layout->addWidget(MakeCommand(row, QStringLiteral("Add Photo"), this, &CPelloraDlg::BrowsePhotos));
     layout->addWidget(MakeCommand(row, QStringLiteral("Delete Photo"), this, &CPelloraDlg::DeletePhoto));
     layout->addWidget(MakeCommand(row, QStringLiteral("Delete All Photos"), this, &CPelloraDlg::DeleteAllPhotos));
-    // The end-credit and circle dialogs are not part of this program yet.
+    // Both act on the photo selected in the strip, exactly as its context menu does.
     mAddEndCredits = new QPushButton(QStringLiteral("Add End Credits"), row);
     mAddCircles = new QPushButton(QStringLiteral("Add Expanding Circles"), row);
-    mAddEndCredits->setEnabled(false);
-    mAddCircles->setEnabled(false);
+    connect(mAddEndCredits, &QPushButton::clicked, mPhotoView, &Views::PhotoScrollView::AddEndCreditText);
+    connect(mAddCircles, &QPushButton::clicked, mPhotoView, &Views::PhotoScrollView::AddExpandCircleEffect);
     layout->addWidget(mAddEndCredits);
     layout->addWidget(mAddCircles);
     layout->addStretch();

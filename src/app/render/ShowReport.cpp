@@ -2,6 +2,14 @@
 
 #include "show/RenderingGame.h"
 #include "transitions/ColorVerticalSwipePhoto.h"
+#include "transitions/ExpandingCirclePhoto2.h"
+#include "transitions/FourInOnePhoto.h"
+#include "transitions/NullPhoto.h"
+#include "transitions/PixelAlphaStripePhoto.h"
+#include "transitions/PixelCheckeredPhoto.h"
+#include "transitions/PixelRevealTurningDiamondPhoto.h"
+#include "transitions/PrismPhoto.h"
+#include "transitions/TilePhoto.h"
 #include "transitions/TintPhoto.h"
 
 #include <QJsonArray>
@@ -25,7 +33,9 @@ std::string_view ClassName(const Library::RTTI& object)
 std::string_view ComponentName(const Library::RTTI& object)
 {
     return ClassName<Library::PerspectiveCamera, Library::OrthographicCamera, Rendering::Background,
-        Rendering::TintPhoto, Rendering::ColorVerticalSwipePhoto>(object);
+        Rendering::TintPhoto, Rendering::ColorVerticalSwipePhoto, Rendering::PixelCheckeredPhoto,
+        Rendering::PixelRevealTurningDiamondPhoto, Rendering::NullPhoto, Rendering::ExpandingCirclePhoto2,
+        Rendering::PixelAlphaStripePhoto, Rendering::PrismPhoto, Rendering::TilePhoto, Rendering::FourInOnePhoto>(object);
 }
 
 const char* MotionName(Rendering::MotionStyle motion)
@@ -41,6 +51,27 @@ const char* MotionName(Rendering::MotionStyle motion)
     return "Drop";
 }
 
+// The centres an expanding circle grows from, in texture coordinates; the photo's centre stands in
+// for a point left at (0, 0).
+QJsonArray DescribeCircles(Rendering::PhotoAnimation& animation)
+{
+    QJsonArray centres;
+    const auto* circle = animation.As<Rendering::ExpandingCirclePhoto2>();
+    if (circle == nullptr || animation.Photos().empty()) {
+        return centres;
+    }
+    const auto& params = circle->CircleParams();
+    const auto& photo = *animation.Photos().front();
+    const float aspect = photo.FloatWidth > 0.0f ? photo.FloatHeight / photo.FloatWidth : 1.0f;
+    const bool firstGiven = params.x0 != 0.0f || params.y0 != 0.0f;
+    const QJsonArray centre = aspect <= 1.0f ? QJsonArray{0.5, 0.5 * aspect} : QJsonArray{0.5 / aspect, 0.5};
+    centres.append(firstGiven ? QJsonArray{params.x0, params.y0} : centre);
+    if (params.x1 != 0.0f || params.y1 != 0.0f) {
+        centres.append(QJsonArray{params.x1, params.y1});
+    }
+    return centres;
+}
+
 QJsonArray DescribeSlots(const Rendering::RenderingGame& game)
 {
     QJsonArray timelineSlots;
@@ -50,7 +81,7 @@ QJsonArray DescribeSlots(const Rendering::RenderingGame& game)
         for (const auto& path : entry.photoPaths) {
             photos.append(QString::fromStdString(path.string()));
         }
-        timelineSlots.append(QJsonObject{
+        QJsonObject slot{
             {"index", index++},
             {"effect", QString::fromStdString(std::string(ComponentName(*entry.animation)))},
             {"start", entry.startTime},
@@ -60,7 +91,11 @@ QJsonArray DescribeSlots(const Rendering::RenderingGame& game)
             {"leftToRight", entry.leftToRight},
             {"photoIndex", entry.photoIndex},
             {"photos", photos},
-        });
+        };
+        if (const QJsonArray centres = DescribeCircles(*entry.animation); !centres.isEmpty()) {
+            slot.insert("circleCentres", centres);
+        }
+        timelineSlots.append(slot);
     }
     return timelineSlots;
 }
