@@ -99,7 +99,7 @@ TEST_F(PhotoScrollViewTest, TheContextMenuSelectsTheCellUnderTheMouseAndDeletesI
     QContextMenuEvent event(QContextMenuEvent::Mouse, onSecond, mView.viewport()->mapToGlobal(onSecond));
     QApplication::sendEvent(mView.viewport(), &event);
     EXPECT_EQ(mDeleted, std::vector<std::int32_t>{1});
-    EXPECT_EQ(disabled, (QStringList{QStringLiteral("Add Expand Circle Effect"), QStringLiteral("Add End Credit Text")}));
+    EXPECT_TRUE(disabled.isEmpty()) << disabled.join(", ").toStdString();
 }
 
 TEST_F(PhotoScrollViewTest, DeleteKeyRemovesTheSelectedCell)
