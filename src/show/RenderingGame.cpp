@@ -111,6 +111,7 @@ void RenderingGame::Prepare()
     ScheduleCollages(endCredits.size());
     mBackground->SetEndTime(mShowLength);
     BuildTimeline();
+    CreateOverlays();
     Clock().Restart();
     for (const auto& component : Components()) {
         ThrowIfCancelled();
@@ -445,6 +446,47 @@ bool RenderingGame::FillSlot(const Candidate& candidate, unsigned slot, float ga
         startTime += hold + SlotOverhead + gap;
     }
     return true;
+}
+
+// Drawn over the photos and collages, in this order.
+void RenderingGame::CreateOverlays()
+{
+    if (mProject.m_ShowSinewave) {
+        CreateSineWaves();
+    }
+    const auto band = JoinPath(GetDataFolder(), u"BlackGradient.png");
+    mBlack = std::make_shared<Black>(*this, mOrthoCamera, static_cast<int>(ScreenWidth()),
+        static_cast<int>(ScreenHeight()), ToPath(band.value_or(u"BlackGradient.png")));
+    Components().push_back(mBlack);
+}
+
+void RenderingGame::CreateSineWaves()
+{
+    struct Ribbon {
+        float phaseSpeed;
+        bool breathing;
+        bool travelling;
+        float depth;
+        std::array<std::array<int, 3>, 4> colors;
+    };
+    static constexpr std::array<Ribbon, 2> ribbons = {{
+        {1.8f, true, false, 0.02f, {{{0, 140, 233}, {133, 22, 233}, {237, 28, 36}, {238, 77, 233}}}},
+        {3.0f, false, true, 0.05f, {{{238, 3, 137}, {236, 88, 40}, {128, 0, 255}, {0, 140, 233}}}},
+    }};
+    const auto width = static_cast<float>(ScreenWidth());
+    const auto height = static_cast<float>(ScreenHeight());
+    for (std::size_t k = 0; k < ribbons.size(); ++k) {
+        const Ribbon& ribbon = ribbons[k];
+        auto wave = std::make_shared<SineWave>(*this, mOrthoCamera, width, height, ribbon.phaseSpeed, ribbon.breathing,
+            ribbon.travelling, ribbon.depth, mOffsetX, mOffsetY, 0.0f, mShowLength);
+        for (const auto& [red, green, blue] : ribbon.colors) {
+            wave->AppendColor({static_cast<float>(red) / 255.0f, static_cast<float>(green) / 255.0f,
+                static_cast<float>(blue) / 255.0f, 1.0f});
+        }
+        wave->SetShown(true);
+        Components().push_back(wave);
+        mSineWaves[k] = std::move(wave);
+    }
 }
 
 void RenderingGame::RenderFrame(const Library::FrameTime& frameTime)

@@ -5,10 +5,13 @@
 #include "framework/TextureRes.h"
 #include "project/ProjectSettings.h"
 #include "show/Background.h"
+#include "show/Black.h"
 #include "show/PhotoPicker.h"
+#include "show/SineWave.h"
 #include "show/Timeline.h"
 #include "transitions/PhotoAnimation.h"
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <filesystem>
@@ -85,6 +88,9 @@ public:
     const std::vector<CollageSchedule>& Collages() const { return mCollages; }
     const std::vector<std::shared_ptr<Library::TextureRes>>& LoadedPhotos() const { return mLoadedPhotos; }
     const std::shared_ptr<Background>& GetBackground() const { return mBackground; }
+    // Both empty unless the project shows the sine waves.
+    const std::array<std::shared_ptr<SineWave>, 2>& SineWaves() const { return mSineWaves; }
+    const std::shared_ptr<Black>& GetBlack() const { return mBlack; }
     // Photo index of the slot being shown, -1 when none (the preview highlights that photo).
     std::int32_t ShownPhotoIndex() const { return mShownPhotoIndex; }
     PhotoAnimation* CurrentAnimation() const { return mCurrentAnimation; }
@@ -115,15 +121,21 @@ private:
     Candidate CreateExpandingCircle();
     bool FillSlot(const Candidate& candidate, unsigned slot, float gap, float& startTime);
     void SwitchTimeline(float t);
+    void CreateOverlays();
+    void CreateSineWaves();
 
     float mOrthoViewWidth = 2.0f;
     float mOrthoViewHeight = 2.0f;
     float mBackgroundScale = 1.0f;
+    float mOffsetX = 0.0f; // fade start alpha of the waves and the slanted title
+    float mOffsetY = 0.0f; // their fade time: none
     std::vector<std::shared_ptr<Library::TextureRes>> mLoadedPhotos; // project order
     std::vector<std::filesystem::path> mLoadedPaths;                 // same order
     std::shared_ptr<Library::PerspectiveCamera> mPerspectiveCamera;
     std::shared_ptr<Library::OrthographicCamera> mOrthoCamera;
     std::shared_ptr<Background> mBackground;
+    std::shared_ptr<Black> mBlack;
+    std::array<std::shared_ptr<SineWave>, 2> mSineWaves;
     std::vector<CollageSchedule> mCollages;
     std::vector<PhotoAnimation*> mAnimations; // timeline order; owned by the component list
     std::vector<TimelineEntry> mTimeline;     // sorted by start time

@@ -33,6 +33,7 @@ std::string_view ClassName(const Library::RTTI& object)
 std::string_view ComponentName(const Library::RTTI& object)
 {
     return ClassName<Library::PerspectiveCamera, Library::OrthographicCamera, Rendering::Background,
+        Rendering::SineWave, Rendering::Black,
         Rendering::TintPhoto, Rendering::ColorVerticalSwipePhoto, Rendering::PixelCheckeredPhoto,
         Rendering::PixelRevealTurningDiamondPhoto, Rendering::NullPhoto, Rendering::ExpandingCirclePhoto2,
         Rendering::PixelAlphaStripePhoto, Rendering::PrismPhoto, Rendering::TilePhoto, Rendering::FourInOnePhoto>(object);
@@ -113,6 +114,31 @@ QJsonArray DescribeCollages(const Rendering::RenderingGame& game)
     return collages;
 }
 
+// The overlays drawn over the photos: start and end in show seconds from the first frame; the
+// band lasts to the last frame of the show.
+QJsonArray DescribeOverlays(const Rendering::RenderingGame& game)
+{
+    QJsonArray overlays;
+    for (const auto& wave : game.SineWaves()) {
+        if (wave) {
+            overlays.append(QJsonObject{
+                {"component", "SineWave"},
+                {"breathing", wave->Motion().breathing},
+                {"start", 0.0},
+                {"end", wave->EndTime()},
+            });
+        }
+    }
+    if (game.GetBlack()) {
+        overlays.append(QJsonObject{
+            {"component", "Black"},
+            {"start", 0.0},
+            {"end", static_cast<qint64>(game.Project().m_Duration)},
+        });
+    }
+    return overlays;
+}
+
 QJsonArray DescribeComponents(Rendering::RenderingGame& game)
 {
     QJsonArray components;
@@ -136,6 +162,7 @@ QJsonObject DescribeShow(Rendering::RenderingGame& game)
         {"fps", project.m_FPS},
         {"slots", DescribeSlots(game)},
         {"collages", DescribeCollages(game)},
+        {"overlays", DescribeOverlays(game)},
         {"components", DescribeComponents(game)},
     };
 }
