@@ -1,6 +1,5 @@
 #include "OutputFile.h"
 
-#include "OutputTarget.h"
 
 #include "project/Paths.h"
 

@@ -15,7 +15,7 @@ namespace {
 
 using namespace Pellora::Render;
 
-TEST(DemoContent, WritesAShowOfMixedPhotosWithMusicAndTitle)
+TEST(DemoContent, WritesAShowOfMixedPhotosWithMusicTitleAndCredits)
 {
     int argc = 0;
     const QGuiApplication app(argc, nullptr);
@@ -26,8 +26,10 @@ TEST(DemoContent, WritesAShowOfMixedPhotosWithMusicAndTitle)
     EXPECT_EQ(project.m_ScreenWidth, 1280);
     EXPECT_EQ(project.m_ScreenHeight, 720);
     EXPECT_EQ(project.m_FPS, 30);
-    EXPECT_EQ(project.m_Duration, 20u);
+    EXPECT_EQ(project.m_Duration, 30u);
     EXPECT_EQ(project.m_PlainTextTitle, u"Pellora Demo");
+    std::vector<std::size_t> credits;
+    EXPECT_EQ(project.GetEndCreditIndexes(credits), 2u);
     ASSERT_GE(project.m_OrigImages.size(), 8u);
     std::set<double> aspects;
     bool portrait = false;
@@ -47,7 +49,7 @@ TEST(DemoContent, WritesAShowOfMixedPhotosWithMusicAndTitle)
     ASSERT_TRUE(music.mAudio);
     EXPECT_EQ(music.mAudio->mSampleRate, 44100);
     EXPECT_EQ(music.mAudio->mChannels, 2);
-    EXPECT_NEAR(music.mAudio->mDuration, 20.0, 0.01);
+    EXPECT_NEAR(music.mAudio->mDuration, 30.0, 0.01);
 }
 
 } // namespace

@@ -457,8 +457,8 @@ TEST(ExportCli, DemoExportsGeneratedPhotosAndMusic)
     EXPECT_FALSE(result.err.contains("pellora-render:")) << "not quiet: " << result.err.toStdString();
     const FileFacts facts = Probe(out);
     ASSERT_TRUE(facts.mVideo && facts.mAudio);
-    EXPECT_EQ(facts.mVideo->mPts.size(), 100u);
-    EXPECT_NEAR(facts.mAudio->mDuration, 20.0, 0.05);
+    EXPECT_EQ(facts.mVideo->mPts.size(), 150u);
+    EXPECT_NEAR(facts.mAudio->mDuration, 30.0, 0.05);
 }
 
 TEST(ExportCli, HelpListsTheExportOptions)

@@ -413,6 +413,8 @@ std::filesystem::path WriteDemoShow(const std::filesystem::path& folder)
         project.m_Thumbnails.emplace_back();
         project.m_Brightness.push_back(100);
     }
+    project.SetEndCreditInfo({project.m_OrigImages[0], u"DejaVu Serif", u"Photographs\nPellora Studio", true});
+    project.SetEndCreditInfo({project.m_OrigImages[1], u"DejaVu Sans", u"Music\nFour Gentle Chords", false});
     const auto music = folder / "demo-music.wav";
     WriteDemoMusic(music, kDemoSeconds);
     project.m_MP3 = FromPath(music);

@@ -10,10 +10,10 @@ namespace Pellora::Render {
 inline constexpr int kDemoWidth = 1280;
 inline constexpr int kDemoHeight = 720;
 inline constexpr int kDemoFPS = 30;
-inline constexpr unsigned kDemoSeconds = 20;
+inline constexpr unsigned kDemoSeconds = 30;
 
-// Writes the demo show into folder: nine painted photos (JPEG, landscape, square and portrait),
-// 20 seconds of generated music (WAV) and the project file, which it returns. Throws
+// Writes the demo show into folder: nine painted photos (JPEG, landscape, square and portrait), two
+// of them with end credits, 30 seconds of generated music (WAV) and the project file, which it returns. Throws
 // std::runtime_error naming the file that could not be written.
 std::filesystem::path WriteDemoShow(const std::filesystem::path& folder);
 
