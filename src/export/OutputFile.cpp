@@ -1,6 +1,5 @@
 #include "OutputFile.h"
 
-
 #include "project/Paths.h"
 
 #include <fcntl.h>
