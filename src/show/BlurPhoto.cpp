@@ -4,6 +4,7 @@
 #include "framework/Game.h"
 #include "framework/GpuHelpers.h"
 #include "show/CollageLayout.h"
+#include "show/MeshBinding.h"
 
 #include <cstring>
 
@@ -75,12 +76,7 @@ void BlurPhoto::Draw(float e)
     mWorld = CollageWorld(*mEntry, e);
     const CBufferPerObject transformation{
         Library::Transpose(Library::Multiply(mWorld, mCamera->ViewProjectionMatrix()))};
-    context.IASetPrimitiveTopology(Library::PrimitiveTopology::TriangleList);
-    context.IASetInputLayout(&mInputLayout);
-    context.IASetVertexBuffers(0, &mVertexBuffer, sizeof(TexturedVertex), 0);
-    context.IASetIndexBuffer(&mIndexBuffer, Library::Format::R16UInt, 0);
-    context.VSSetShader(&mVertexShader);
-    context.PSSetShader(&mPixelShader);
+    BindIndexedMesh(context, mInputLayout, mVertexBuffer, sizeof(TexturedVertex), mIndexBuffer, mVertexShader, mPixelShader);
     context.UpdateSubresource(mConstantBuffer, &transformation);
     context.UpdateSubresource(mAlphaBuffer, &mAlpha);
     context.VSSetConstantBuffers(0, &mConstantBuffer);

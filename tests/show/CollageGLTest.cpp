@@ -69,10 +69,7 @@ std::map<int, std::pair<std::size_t, float>> CollagesByScript(const RenderingGam
 TEST(CollageSchedule, CreditAndFinalCollagesStartWhereTheShowEndsItsPhotos)
 {
     ShowFolder folder;
-    std::vector<std::filesystem::path> photos;
-    for (int i = 0; i < 4; ++i) {
-        photos.push_back(folder.AddPhoto("p" + std::to_string(i) + ".png", 64, 48));
-    }
+    const auto photos = folder.AddPhotos("p", 4, 64, 48);
     auto project = ShowFolder::MakeProject(photos, 30);
     project.SetEndCreditInfo({FromPath(photos[2]), u"Sans", u"Thanks", false});
     project.SetEndCreditInfo({FromPath(photos[1]), u"Sans", u"Thanks", false});
@@ -105,10 +102,7 @@ TEST(CollageSchedule, CreditAndFinalCollagesStartWhereTheShowEndsItsPhotos)
 TEST(CollageSchedule, PhotosOfTwentyPrepareOnlyTheShownCanvasesAndKeepTheDrawOrder)
 {
     ShowFolder folder;
-    std::vector<std::filesystem::path> photos;
-    for (int i = 0; i < 20; ++i) {
-        photos.push_back(folder.AddPhoto("p" + std::to_string(i) + ".png", 64, 48));
-    }
+    const auto photos = folder.AddPhotos("p", 20, 64, 48);
     const auto credited = folder.AddPhoto("credit.png", 48, 64); // credited but not in the photo list
     auto project = ShowFolder::MakeProject(photos, 120);
     project.SetEndCreditInfo({FromPath(credited), u"Sans", u"Thanks", false});

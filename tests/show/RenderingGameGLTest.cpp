@@ -469,13 +469,9 @@ std::vector<std::string> EffectsOf(const RenderingGame& game)
 TEST(ShowFactory, LongShowUsesEveryEffectInFactoryOrder)
 {
     ShowFolder folder;
-    std::vector<std::filesystem::path> photos;
-    for (int i = 0; i < 12; ++i) {
-        photos.push_back(folder.AddPhoto("wide" + std::to_string(i) + ".png", 64, 48));
-    }
-    for (int i = 0; i < 3; ++i) {
-        photos.push_back(folder.AddPhoto("tall" + std::to_string(i) + ".png", 48, 64));
-    }
+    auto photos = folder.AddPhotos("wide", 12, 64, 48);
+    const auto portraits = folder.AddPhotos("tall", 3, 48, 64);
+    photos.insert(photos.end(), portraits.begin(), portraits.end());
     auto project = ShowFolder::MakeProject(photos, 600);
     project.m_CirclesInfo = {{{{0.3f, 0.2f}, {0.6f, 0.5f}}, FromPath(photos[13])}, {{{0.5f, 0.5f}}, FromPath(photos[4])}};
     const auto game = PrepareShow(folder.Save(project));
