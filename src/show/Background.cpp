@@ -4,6 +4,7 @@
 #include "framework/Game.h"
 #include "framework/GpuHelpers.h"
 #include "show/BackgroundLayout.h"
+#include "show/MeshBinding.h"
 
 #include <pellora_resources.h>
 
@@ -122,12 +123,7 @@ void Background::Render(const Library::FrameTime& frameTime)
 void Background::Draw(const Library::Float4x4& worldViewProjection)
 {
     auto& context = mGame->Context();
-    context.IASetPrimitiveTopology(Library::PrimitiveTopology::TriangleList);
-    context.IASetInputLayout(&mInputLayout);
-    context.IASetVertexBuffers(0, &mVertexBuffer, sizeof(TexturedVertex), 0);
-    context.IASetIndexBuffer(&mIndexBuffer, Library::Format::R16UInt, 0);
-    context.VSSetShader(&mVertexShader);
-    context.PSSetShader(&mPixelShader);
+    BindIndexedMesh(context, mInputLayout, mVertexBuffer, sizeof(TexturedVertex), mIndexBuffer, mVertexShader, mPixelShader);
 
     const CBufferPerObject transformation{Library::Transpose(worldViewProjection)};
     context.UpdateSubresource(mTransformationBuffer, &transformation);

@@ -3,6 +3,7 @@
 #include "framework/Camera.h"
 #include "framework/Game.h"
 #include "framework/GpuHelpers.h"
+#include "show/MeshBinding.h"
 #include "show/OverlayLayout.h"
 #include "transitions/PhotoGeometry.h"
 
@@ -59,12 +60,7 @@ void Black::Render(const Library::FrameTime&)
         return;
     }
     auto& context = mGame->Context();
-    context.IASetPrimitiveTopology(Library::PrimitiveTopology::TriangleList);
-    context.IASetInputLayout(&mInputLayout);
-    context.IASetVertexBuffers(0, &mVertexBuffer, sizeof(TexturedVertex), 0);
-    context.IASetIndexBuffer(&mIndexBuffer, Library::Format::R16UInt, 0);
-    context.VSSetShader(&mVertexShader);
-    context.PSSetShader(&mPixelShader);
+    BindIndexedMesh(context, mInputLayout, mVertexBuffer, sizeof(TexturedVertex), mIndexBuffer, mVertexShader, mPixelShader);
     const auto world = Library::Translation(0.0f, 0.0f, BandDepth);
     const CBufferPerObject transformation{Library::Transpose(Library::Multiply(world, mCamera->ViewProjectionMatrix()))};
     context.UpdateSubresource(mConstantBuffer, &transformation);

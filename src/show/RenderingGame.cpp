@@ -6,6 +6,8 @@
 #include "framework/GpuHelpers.h"
 #include "project/AnimationScript.h"
 #include "project/Paths.h"
+#include "show/CollageLayout.h"
+#include "show/CollagePreparation.h"
 #include "show/FrameCapture.h"
 #include "show/PhotoLoading.h"
 #include "transitions/ColorVerticalSwipePhoto.h"
@@ -20,6 +22,8 @@
 #include "transitions/TintPhoto.h"
 
 #include <pellora_resources.h>
+
+#include <QImage>
 
 #include <algorithm>
 #include <map>
@@ -54,10 +58,10 @@ std::uint32_t TextureSizeChoice(const std::u16string& text)
     return found == choices.end() ? 0 : found->second; // 0: each photo chooses its own size
 }
 
-int ScriptEntryCount(int script)
+std::size_t ScriptEntryCount(int script)
 {
     const auto entries = LoadScript(script);
-    return entries ? static_cast<int>(entries->size()) : 0;
+    return entries ? entries->size() : 0;
 }
 
 ExpandingCirclePhoto2::CCircleBufferPerObject CircleCentres(const CirclesInfo& record)
@@ -108,7 +112,7 @@ void RenderingGame::Prepare()
     SelectPhotoFrame();
     const auto endCredits = EndCreditPhotos();
     mShowLength = ComputeShowLength(mProject.m_Duration, endCredits.size());
-    ScheduleCollages(endCredits.size());
+    ScheduleCollages();
     mBackground->SetEndTime(mShowLength);
     BuildTimeline();
     CreateOverlays();
@@ -265,21 +269,75 @@ std::vector<std::size_t> RenderingGame::EndCreditPhotos() const
     return positions;
 }
 
-// The collage photos themselves are drawn by the collage component; here the show only decides
-// which script plays when, and how many of its entries get a photo.
-void RenderingGame::ScheduleCollages(std::size_t endCreditCount)
+// The credit collage shows the credited photos by their paths, whether or not they are in the photo
+// list; the final and the mid-show collages share the canvases of the photo list.
+void RenderingGame::ScheduleCollages()
 {
     mCollages.clear();
-    if (!mProject.m_EndCreditInfo.empty() && endCreditCount > 0) {
-        const int entries = std::min(ScriptEntryCount(CreditCollageScript), static_cast<int>(endCreditCount));
-        if (entries > 0) {
-            mCollages.push_back({CreditCollageScript, mShowLength, entries});
+    mCollageTextures.clear();
+    if (!mProject.m_EndCreditInfo.empty()) {
+        std::vector<std::filesystem::path> credited;
+        for (const auto& entry : mProject.m_EndCreditInfo) {
+            credited.push_back(ToPath(entry.first));
         }
+        const auto photos = PrepareCollage(credited, ScriptEntryCount(CreditCollageScript));
+        AddComponents(BuildCollage(CreditCollageScript, photos, mShowLength, mCollageTimeScale, true));
     }
-    const int finalEntries = ScriptEntryCount(FinalCollageScript);
-    if (!mLoadedPhotos.empty() && finalEntries > 0) {
-        mCollages.push_back({FinalCollageScript, mShowLength - FinalCollageLead, finalEntries});
+    std::vector<std::filesystem::path> listed;
+    for (const auto& path : mProject.m_OrigImages) {
+        listed.push_back(ToPath(path));
     }
+    const auto shown = std::max(ScriptEntryCount(FinalCollageScript), ScriptEntryCount(MidShowCollageScript));
+    mCollagePhotos = PrepareCollage(listed, shown);
+    AddComponents(BuildCollage(
+        FinalCollageScript, mCollagePhotos, mShowLength - FinalCollageLead, mCollageTimeScale, false));
+}
+
+// Only the canvases a collage shows are made; each goes to the GPU at once and its bitmap is let go,
+// so a large project never holds more than a collage's worth of canvases in memory.
+std::vector<PreparedPhoto> RenderingGame::PrepareCollage(
+    const std::vector<std::filesystem::path>& paths, std::size_t wanted)
+{
+    auto photos = PrepareCollagePhotos(paths, wanted);
+    for (auto& photo : photos) {
+        auto texture = std::make_shared<Library::TextureRes>();
+        texture->CreateFromImage(Device(), photo.bitmap, photo.path);
+        mCollageTextures.push_back(std::move(texture));
+        photo.bitmap = QImage();
+    }
+    ThrowIfCancelled();
+    return photos;
+}
+
+std::vector<std::shared_ptr<BlurPhoto>> RenderingGame::BuildCollage(int script,
+    const std::vector<PreparedPhoto>& photos, float collageStart, float timeScale, bool onePerPhoto)
+{
+    std::vector<std::shared_ptr<BlurPhoto>> built;
+    auto entries = LoadScript(script);
+    if (!entries || mCollageTextures.empty()) {
+        return built;
+    }
+    const auto order = CollagePhotoOrder(entries->size(), photos.size(), onePerPhoto);
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        const PreparedPhoto& photo = photos[order[k]];
+        const auto texture = std::find_if(mCollageTextures.rbegin(), mCollageTextures.rend(),
+            [&photo](const auto& candidate) { return candidate->Path == photo.path; });
+        if (texture == mCollageTextures.rend()) {
+            continue;
+        }
+        auto& entry = (*entries)[k];
+        ScaleCollageEntry(*entry, timeScale);
+        auto blurPhoto = std::make_shared<BlurPhoto>(*this, mPerspectiveCamera, *texture, photo.texRight,
+            photo.texBottom, entry, collageStart + entry->delay, script);
+        mCollages.push_back(blurPhoto);
+        built.push_back(std::move(blurPhoto));
+    }
+    return built;
+}
+
+void RenderingGame::AddComponents(const std::vector<std::shared_ptr<BlurPhoto>>& photos)
+{
+    Components().insert(Components().end(), photos.begin(), photos.end());
 }
 
 void RenderingGame::BuildTimeline()
@@ -292,7 +350,10 @@ void RenderingGame::BuildTimeline()
     // A project whose photos are all gone fills no slot: a whole round of kinds without one ends it.
     for (unsigned attempt = 0; filled < layout.slotCount && idleAttempts < FactoryKinds; ++attempt) {
         ThrowIfCancelled();
-        if (FillSlot(CreateTransition(attempt, startTime), filled, layout.gap, startTime)) {
+        const auto candidate = CreateTransition(attempt, startTime);
+        const bool slotFilled = FillSlot(candidate, filled, layout.gap, startTime);
+        AddComponents(candidate.collage);
+        if (slotFilled) {
             ++filled;
             idleAttempts = 0;
         } else {
@@ -304,7 +365,7 @@ void RenderingGame::BuildTimeline()
 RenderingGame::Candidate RenderingGame::Made(std::shared_ptr<PhotoAnimation> animation, bool fixedPhotoIndex)
 {
     const int count = animation->GetPhotoCount();
-    return {std::move(animation), count, fixedPhotoIndex, std::nullopt};
+    return {std::move(animation), count, fixedPhotoIndex, std::nullopt, {}};
 }
 
 RenderingGame::Candidate RenderingGame::CreateTransition(unsigned attempt, float startTime)
@@ -373,13 +434,15 @@ RenderingGame::Candidate RenderingGame::CreateTransition(unsigned attempt, float
 // the collage room enough.
 RenderingGame::Candidate RenderingGame::CreateEmptySlot(float startTime)
 {
-    const int entries = ScriptEntryCount(MidShowCollageScript);
-    if (mTimelineEnd > startTime + MidShowCollageRoom && !mLoadedPhotos.empty() && entries > 0) {
-        mCollages.push_back({MidShowCollageScript, startTime, entries});
-    }
+    std::shuffle(mCollageTextures.begin(), mCollageTextures.end(), mRandom);
     const auto width = static_cast<float>(ScreenWidth());
     const auto height = static_cast<float>(ScreenHeight());
-    return Made(std::make_shared<NullPhoto>(*this, mPerspectiveCamera, width, height));
+    auto candidate = Made(std::make_shared<NullPhoto>(*this, mPerspectiveCamera, width, height));
+    if (mTimelineEnd > startTime + MidShowCollageRoom) {
+        candidate.collage =
+            BuildCollage(MidShowCollageScript, mCollagePhotos, startTime, mCollageTimeScale, false);
+    }
+    return candidate;
 }
 
 // Each circle record is used once, in project order, whether or not its photo is still in the show.

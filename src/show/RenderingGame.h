@@ -6,10 +6,12 @@
 #include "project/ProjectSettings.h"
 #include "show/Background.h"
 #include "show/Black.h"
+#include "show/BlurPhoto.h"
 #include "show/PhotoPicker.h"
 #include "show/SineWave.h"
 #include "show/Timeline.h"
 #include "transitions/PhotoAnimation.h"
+#include "transitions/PhotoCanvasMaker.h"
 
 #include <array>
 #include <atomic>
@@ -28,13 +30,6 @@ namespace Rendering {
 // Thrown by Prepare when its cancel flag was raised; the engine is then unusable.
 struct PrepareCancelled : std::runtime_error {
     PrepareCancelled() : std::runtime_error("the show's preparation was cancelled") {}
-};
-
-// A scripted collage placed on the show's time axis (start in seconds).
-struct CollageSchedule {
-    int script = 0;     // number of the built-in animation script
-    float startTime = 0.0f;
-    int entryCount = 0; // script entries that show a photo
 };
 
 // The slideshow engine: reads a project file, loads its photos, lays the photo transitions out on a
@@ -85,7 +80,10 @@ public:
     float ShowLength() const { return mShowLength; }
     float TimelineEnd() const { return mTimelineEnd; }
     const std::vector<TimelineEntry>& Timeline() const { return mTimeline; }
-    const std::vector<CollageSchedule>& Collages() const { return mCollages; }
+    // Every scripted collage photo, in the order they were built.
+    const std::vector<std::shared_ptr<BlurPhoto>>& Collages() const { return mCollages; }
+    // The photos the final and mid-show collages show, as prepared (their bitmaps already released).
+    const std::vector<PreparedPhoto>& CollagePhotos() const { return mCollagePhotos; }
     const std::vector<std::shared_ptr<Library::TextureRes>>& LoadedPhotos() const { return mLoadedPhotos; }
     const std::shared_ptr<Background>& GetBackground() const { return mBackground; }
     // Both empty unless the project shows the sine waves.
@@ -102,6 +100,7 @@ private:
         int photoCount = 3;
         bool fixedPhotoIndex = false;
         std::optional<std::size_t> circlePhoto; // an expanding circle's own photo, in mLoadedPhotos
+        std::vector<std::shared_ptr<BlurPhoto>> collage; // drawn in the slot, after its transition
     };
 
     void CreateCameras();
@@ -113,7 +112,11 @@ private:
     void ThrowIfCancelled() const;
     void SelectPhotoFrame();
     std::vector<std::size_t> EndCreditPhotos() const;
-    void ScheduleCollages(std::size_t endCreditCount);
+    void ScheduleCollages();
+    std::vector<PreparedPhoto> PrepareCollage(const std::vector<std::filesystem::path>& paths, std::size_t wanted);
+    std::vector<std::shared_ptr<BlurPhoto>> BuildCollage(int script, const std::vector<PreparedPhoto>& photos,
+        float collageStart, float timeScale, bool onePerPhoto);
+    void AddComponents(const std::vector<std::shared_ptr<BlurPhoto>>& photos);
     void BuildTimeline();
     static Candidate Made(std::shared_ptr<PhotoAnimation> animation, bool fixedPhotoIndex = false);
     Candidate CreateTransition(unsigned attempt, float startTime);
@@ -136,7 +139,8 @@ private:
     std::shared_ptr<Background> mBackground;
     std::shared_ptr<Black> mBlack;
     std::array<std::shared_ptr<SineWave>, 2> mSineWaves;
-    std::vector<CollageSchedule> mCollages;
+    std::vector<std::shared_ptr<BlurPhoto>> mCollages;
+    std::vector<std::shared_ptr<Library::TextureRes>> mCollageTextures; // every preparation's canvases
     std::vector<PhotoAnimation*> mAnimations; // timeline order; owned by the component list
     std::vector<TimelineEntry> mTimeline;     // sorted by start time
     float mCurrentStart = 0.0f;
@@ -150,6 +154,8 @@ private:
     const std::atomic<bool>* mCancelled = nullptr;
     std::vector<std::string> mWarnings;
     float mShowLength = 6.0f;
+    float mCollageTimeScale = 1.5f; // stretches every collage script's times
+    std::vector<PreparedPhoto> mCollagePhotos;
     float mTimelineEnd = 0.0f;
     std::int32_t mShownPhotoIndex = 0;
     std::size_t mNextCircle = 0; // the next record of the project's circle centres to use

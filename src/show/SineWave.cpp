@@ -4,6 +4,7 @@
 #include "framework/Game.h"
 #include "framework/GameException.h"
 #include "framework/GpuHelpers.h"
+#include "show/MeshBinding.h"
 
 #include <algorithm>
 
@@ -69,12 +70,7 @@ void SineWave::Render(const Library::FrameTime& frameTime)
     mAlpha.s_alpha[0] = frame.alpha;
 
     auto& context = mGame->Context();
-    context.IASetPrimitiveTopology(Library::PrimitiveTopology::TriangleList);
-    context.IASetInputLayout(&mInputLayout);
-    context.IASetVertexBuffers(0, &mVertexBuffer, sizeof(WaveVertex), 0);
-    context.IASetIndexBuffer(&mIndexBuffer, Library::Format::R16UInt, 0);
-    context.VSSetShader(&mVertexShader);
-    context.PSSetShader(&mPixelShader);
+    BindIndexedMesh(context, mInputLayout, mVertexBuffer, sizeof(WaveVertex), mIndexBuffer, mVertexShader, mPixelShader);
     const auto world = Library::Translation(0.0f, CentreLine / mAspect, 0.0f);
     const CBufferPerObject transformation{Library::Transpose(Library::Multiply(world, mCamera->ViewProjectionMatrix()))};
     context.UpdateSubresource(mConstantBuffers[0], &transformation);

@@ -43,6 +43,16 @@ public:
         return path;
     }
 
+    // count photos of one size named prefix0.png, prefix1.png, ...; returns their paths in order.
+    std::vector<std::filesystem::path> AddPhotos(const std::string& prefix, int count, int width, int height)
+    {
+        std::vector<std::filesystem::path> paths;
+        for (int i = 0; i < count; ++i) {
+            paths.push_back(AddPhoto(prefix + std::to_string(i) + ".png", width, height));
+        }
+        return paths;
+    }
+
     // A project at the given frame size listing the photos in order.
     static ProjectSettings MakeProject(const std::vector<std::filesystem::path>& photos, unsigned duration,
         int width = 160, int height = 90)

@@ -33,7 +33,7 @@ std::string_view ClassName(const Library::RTTI& object)
 std::string_view ComponentName(const Library::RTTI& object)
 {
     return ClassName<Library::PerspectiveCamera, Library::OrthographicCamera, Rendering::Background,
-        Rendering::SineWave, Rendering::Black,
+        Rendering::SineWave, Rendering::Black, Rendering::BlurPhoto,
         Rendering::TintPhoto, Rendering::ColorVerticalSwipePhoto, Rendering::PixelCheckeredPhoto,
         Rendering::PixelRevealTurningDiamondPhoto, Rendering::NullPhoto, Rendering::ExpandingCirclePhoto2,
         Rendering::PixelAlphaStripePhoto, Rendering::PrismPhoto, Rendering::TilePhoto, Rendering::FourInOnePhoto>(object);
@@ -101,14 +101,16 @@ QJsonArray DescribeSlots(const Rendering::RenderingGame& game)
     return timelineSlots;
 }
 
+// Every collage photo with the script it follows: drawn from start to end, both included.
 QJsonArray DescribeCollages(const Rendering::RenderingGame& game)
 {
     QJsonArray collages;
-    for (const auto& collage : game.Collages()) {
+    for (const auto& photo : game.Collages()) {
         collages.append(QJsonObject{
-            {"script", collage.script},
-            {"start", collage.startTime},
-            {"entries", collage.entryCount},
+            {"script", photo->Script()},
+            {"photo", QString::fromStdString(photo->PhotoPath().string())},
+            {"start", photo->StartTime()},
+            {"end", photo->EndTime()},
         });
     }
     return collages;
