@@ -240,20 +240,22 @@ TEST(CreditTexts, GoldBlocksInTurn)
             project.m_EndCreditInfo[path] = {path, u"DejaVu Sans", u"Cast\nAnna Berg\nCarl Dunn", true};
         }
     });
-    show.Capture(23.3);
-    EXPECT_EQ(Spread(show, Gold).count, 0);
-    show.Capture(24.0);
-    const auto first = Spread(show, Gold);
-    EXPECT_GT(first.count, 300);
-    EXPECT_GT(first.x, Width / 2.0);
-    EXPECT_LT(first.y, Height / 2.0);
-    show.Capture(25.5);
-    EXPECT_EQ(Spread(show, Gold).count, 0);
-    show.Capture(27.5);
-    const auto second = Spread(show, Gold);
-    EXPECT_GT(second.count, 300);
-    EXPECT_LT(second.x, Width / 2.0);
-    EXPECT_GT(second.y, Height / 2.0);
+    const struct {
+        double t;
+        int sideX; // +1: right of the centre, -1: left, 0: no gold at all
+        int sideY; // +1: below the centre, -1: above
+    } frames[] = {{23.3, 0, 0}, {24.0, 1, -1}, {25.5, 0, 0}, {27.5, -1, 1}};
+    for (const auto& frame : frames) {
+        show.Capture(frame.t);
+        const auto gold = Spread(show, Gold);
+        if (frame.sideX == 0) {
+            EXPECT_EQ(gold.count, 0) << frame.t;
+            continue;
+        }
+        EXPECT_GT(gold.count, 300) << frame.t;
+        EXPECT_GT(frame.sideX * (gold.x - Width / 2.0), 0.0) << frame.t;
+        EXPECT_GT(frame.sideY * (gold.y - Height / 2.0), 0.0) << frame.t;
+    }
 }
 
 } // namespace
