@@ -8,6 +8,7 @@
 #include "project/Paths.h"
 #include "show/CollageLayout.h"
 #include "show/CollagePreparation.h"
+#include "show/CreditTextRenderer.h"
 #include "show/FrameCapture.h"
 #include "show/PhotoLoading.h"
 #include "transitions/ColorVerticalSwipePhoto.h"
@@ -48,6 +49,7 @@ constexpr int CreditCollageScript = 341;
 constexpr int MidShowCollageScript = 342;
 constexpr float MidShowCollageRoom = 3.6f; // seconds the timeline must still run after its start
 constexpr float CircleStartGreyness = 1.0f;
+constexpr float TheEndLead = 2.4f;       // seconds "The End" shows before the photo part ends
 constexpr std::array<float, 4> ClearColor = {0.0f, 0.0f, 0.0f, 1.0f};
 
 std::uint32_t TextureSizeChoice(const std::u16string& text)
@@ -115,7 +117,7 @@ void RenderingGame::Prepare()
     ScheduleCollages();
     mBackground->SetEndTime(mShowLength);
     BuildTimeline();
-    CreateOverlays();
+    CreateOverlays(endCredits);
     Clock().Restart();
     for (const auto& component : Components()) {
         ThrowIfCancelled();
@@ -512,7 +514,7 @@ bool RenderingGame::FillSlot(const Candidate& candidate, unsigned slot, float ga
 }
 
 // Drawn over the photos and collages, in this order.
-void RenderingGame::CreateOverlays()
+void RenderingGame::CreateOverlays(std::span<const std::size_t> endCredits)
 {
     if (mProject.m_ShowSinewave) {
         CreateSineWaves();
@@ -521,6 +523,67 @@ void RenderingGame::CreateOverlays()
     mBlack = std::make_shared<Black>(*this, mOrthoCamera, static_cast<int>(ScreenWidth()),
         static_cast<int>(ScreenHeight()), ToPath(band.value_or(u"BlackGradient.png")));
     Components().push_back(mBlack);
+    mTexts.clear();
+    if (mProject.m_PlainTitleEffect) {
+        CreatePlainTitle();
+    }
+    CreateTheEnd();
+    CreateCredits(endCredits);
+}
+
+std::shared_ptr<PlainText> RenderingGame::MakePlainText(const QString& text, float startTime, float duration)
+{
+    const int textureSize = TextTextureSize(mProject.m_ScreenWidth);
+    const QFont font =
+        TitleFont(TitleFontFamily(mProject.m_PlainFontAvailable), TitleFontPixels(mProject.m_ScreenWidth));
+    auto plain = std::make_shared<PlainText>(*this, mPerspectiveCamera, MakeTextBitmap(textureSize, font, text),
+        MakeShadowBitmap(textureSize, font, text));
+    plain->SetStartTime(startTime);
+    plain->SetDuration(duration);
+    plain->SetDrifting(true);
+    plain->SetShown(true);
+    Components().push_back(plain);
+    mTexts.push_back({"PlainText", text.toStdString(), startTime, startTime + duration});
+    return plain;
+}
+
+void RenderingGame::CreatePlainTitle()
+{
+    mTitle = MakePlainText(QString::fromStdU16String(mProject.m_PlainTextTitle), 0.0f, TitleDuration);
+}
+
+void RenderingGame::CreateTheEnd()
+{
+    mTheEnd = MakePlainText(QStringLiteral("The End"), mShowLength - TheEndLead, TheEndLead);
+}
+
+// Each of the first three credit photos gets its block, in step with the credit collage.
+void RenderingGame::CreateCredits(std::span<const std::size_t> endCredits)
+{
+    const int textureSize = TextTextureSize(mProject.m_ScreenWidth);
+    const auto fonts = CreditFontSizes(mProject.m_ScreenWidth);
+    for (std::size_t block = 0; block < std::min(endCredits.size(), MaxCreditBlocks); ++block) {
+        const EndCreditInfo credit = mProject.GetEndCreditInfo(mProject.m_OrigImages[endCredits[block]]);
+        const QString text = QString::fromStdU16String(credit.Text);
+        CreditTextRenderer renderer;
+        renderer.m_FontFamily = QString::fromStdU16String(credit.FontName);
+        renderer.m_FirstFontSize = fonts.first;
+        renderer.m_FontSize = fonts.other;
+        renderer.m_Bold = credit.Bold;
+        renderer.m_Lines = SplitCreditLines(text);
+        renderer.m_Dim = textureSize;
+        renderer.RenderText();
+        renderer.RenderShadow();
+        const CreditBlockLayout layout = CreditBlock(block, mShowLength, mCollageTimeScale);
+        auto credits = std::make_shared<PlainWicText>(*this, mPerspectiveCamera, renderer.Bitmap(),
+            renderer.ShadowBitmap(), renderer.LineSizes(), layout.startTime, layout.endTime);
+        credits->SetPosition(layout.position);
+        credits->SetShadowOffset(layout.shadowOffset);
+        credits->SetShown(true);
+        Components().push_back(credits);
+        mTexts.push_back({"PlainWicText", text.toStdString(), layout.startTime, layout.endTime});
+        mCredits[block] = std::move(credits);
+    }
 }
 
 void RenderingGame::CreateSineWaves()

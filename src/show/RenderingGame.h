@@ -8,7 +8,10 @@
 #include "show/Black.h"
 #include "show/BlurPhoto.h"
 #include "show/PhotoPicker.h"
+#include "show/PlainText.h"
+#include "show/PlainWicText.h"
 #include "show/SineWave.h"
+#include "show/TextLayout.h"
 #include "show/Timeline.h"
 #include "transitions/PhotoAnimation.h"
 #include "transitions/PhotoCanvasMaker.h"
@@ -30,6 +33,14 @@ namespace Rendering {
 // Thrown by Prepare when its cancel flag was raised; the engine is then unusable.
 struct PrepareCancelled : std::runtime_error {
     PrepareCancelled() : std::runtime_error("the show's preparation was cancelled") {}
+};
+
+// A text of the show (title, closing words or an end-credit block) with the seconds it shows.
+struct TextSchedule {
+    std::string component; // "PlainText" or "PlainWicText"
+    std::string text;      // UTF-8, lines separated by line feeds
+    float startTime = 0.0f;
+    float endTime = 0.0f;
 };
 
 // The slideshow engine: reads a project file, loads its photos, lays the photo transitions out on a
@@ -89,6 +100,8 @@ public:
     // Both empty unless the project shows the sine waves.
     const std::array<std::shared_ptr<SineWave>, 2>& SineWaves() const { return mSineWaves; }
     const std::shared_ptr<Black>& GetBlack() const { return mBlack; }
+    // The title (empty when it is not the plain one), "The End" and the credit blocks, in order.
+    const std::vector<TextSchedule>& Texts() const { return mTexts; }
     // Photo index of the slot being shown, -1 when none (the preview highlights that photo).
     std::int32_t ShownPhotoIndex() const { return mShownPhotoIndex; }
     PhotoAnimation* CurrentAnimation() const { return mCurrentAnimation; }
@@ -124,8 +137,12 @@ private:
     Candidate CreateExpandingCircle();
     bool FillSlot(const Candidate& candidate, unsigned slot, float gap, float& startTime);
     void SwitchTimeline(float t);
-    void CreateOverlays();
+    void CreateOverlays(std::span<const std::size_t> endCredits);
     void CreateSineWaves();
+    std::shared_ptr<PlainText> MakePlainText(const QString& text, float startTime, float duration);
+    void CreatePlainTitle();
+    void CreateTheEnd();
+    void CreateCredits(std::span<const std::size_t> endCredits);
 
     float mOrthoViewWidth = 2.0f;
     float mOrthoViewHeight = 2.0f;
@@ -141,6 +158,10 @@ private:
     std::array<std::shared_ptr<SineWave>, 2> mSineWaves;
     std::vector<std::shared_ptr<BlurPhoto>> mCollages;
     std::vector<std::shared_ptr<Library::TextureRes>> mCollageTextures; // every preparation's canvases
+    std::shared_ptr<Library::DrawableGameComponent> mTitle;
+    std::shared_ptr<PlainText> mTheEnd;
+    std::array<std::shared_ptr<PlainWicText>, MaxCreditBlocks> mCredits;
+    std::vector<TextSchedule> mTexts;
     std::vector<PhotoAnimation*> mAnimations; // timeline order; owned by the component list
     std::vector<TimelineEntry> mTimeline;     // sorted by start time
     float mCurrentStart = 0.0f;

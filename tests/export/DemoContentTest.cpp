@@ -4,7 +4,6 @@
 
 #include "../show/ShowFixture.h"
 
-#include <QGuiApplication>
 #include <QImage>
 
 #include <gtest/gtest.h>
@@ -17,8 +16,7 @@ using namespace Pellora::Render;
 
 TEST(DemoContent, WritesAShowOfMixedPhotosWithMusicTitleAndCredits)
 {
-    int argc = 0;
-    const QGuiApplication app(argc, nullptr);
+    // The show fixture runs a QGuiApplication for every test of this program.
     const Rendering::Testing::ShowFolder folder;
     ProjectSettings project;
     ASSERT_TRUE(project.Load(FromPath(WriteDemoShow(folder.Folder()))));

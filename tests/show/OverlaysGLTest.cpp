@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <numbers>
 #include <set>
 #include <vector>
@@ -19,7 +20,9 @@ constexpr int Grey = 160; // Qt::gray
 // A show of no photos over a still, plain grey background.
 class OverlayShow {
 public:
-    explicit OverlayShow(bool sineWaves)
+    using Adjust = std::function<void(ProjectSettings&, ShowFolder&)>;
+
+    explicit OverlayShow(bool sineWaves, const Adjust& adjust = {})
     {
         auto project = ShowFolder::MakeProject({}, 30, Width, Height);
         project.m_OrigBackgroundImage = FromPath(mFolder.AddPhoto("grey.png", 400, 300));
@@ -27,6 +30,9 @@ public:
         project.m_BackgroundHeight = 300;
         project.m_BackgroundMoving = false;
         project.m_ShowSinewave = sineWaves;
+        if (adjust) {
+            adjust(project, mFolder);
+        }
         mGame = std::make_unique<RenderingGame>(
             [](std::uint32_t& w, std::uint32_t& h) {
                 w = Width;
@@ -54,6 +60,12 @@ public:
 
     // Red of the pixel counted from the top-left (the captured rows run bottom-up).
     int Red(std::uint32_t x, std::uint32_t y) const { return mFrame[((Height - 1 - y) * Width + x) * 4 + 2]; }
+    // Blue, green, red of that pixel.
+    std::array<int, 3> Colour(std::uint32_t x, std::uint32_t y) const
+    {
+        const std::size_t at = ((Height - 1 - y) * Width + x) * 4;
+        return {mFrame[at], mFrame[at + 1], mFrame[at + 2]};
+    }
     const std::vector<std::uint8_t>& Frame() const { return mFrame; }
 
 private:
@@ -140,6 +152,110 @@ TEST(SineWaves, RibbonsLieAnEighthOfTheHeightAboveTheBottomEdge)
     with.Capture(after);
     without.Capture(after);
     EXPECT_EQ(with.Frame(), without.Frame());
+}
+
+// Where the pixels of one kind lie, above the dark band: how many and their mean position.
+struct PixelSpread {
+    int count = 0;
+    double x = 0.0;
+    double y = 0.0;
+};
+
+PixelSpread Spread(const OverlayShow& show, const std::function<bool(const std::array<int, 3>&)>& kind)
+{
+    PixelSpread spread;
+    for (std::uint32_t y = 0; y < Height - 56; ++y) {
+        for (std::uint32_t x = 0; x < Width; ++x) {
+            if (kind(show.Colour(x, y))) {
+                ++spread.count;
+                spread.x += x;
+                spread.y += y;
+            }
+        }
+    }
+    if (spread.count > 0) {
+        spread.x /= spread.count;
+        spread.y /= spread.count;
+    }
+    return spread;
+}
+
+bool White(const std::array<int, 3>& c) { return c[0] > 235 && c[1] > 235 && c[2] > 235; }
+bool Shadowed(const std::array<int, 3>& c) { return c[2] < Grey - 30 && c[1] == c[2]; }
+bool Gold(const std::array<int, 3>& c) { return c[2] - c[0] > 50 && c[2] >= c[1] && c[1] >= c[0]; }
+// Qt::gray has a bluish tint: only red and green are 160.
+bool NotGrey(const std::array<int, 3>& c) { return std::abs(c[1] - Grey) > 2 || std::abs(c[2] - Grey) > 2; }
+
+struct PlainTextCase {
+    const char* name;
+    bool plainTitle;
+    double before; // -1: visible from the first frame
+    double visible;
+    double gone;
+};
+
+class PlainTextPixelsTest : public testing::TestWithParam<PlainTextCase> {};
+
+// The title (0 to 1.71 s) and "The End" (the last 2.4 s of the photo part, which ends at 29 s) are
+// white in the middle of the picture over a darker shadow down to the right, and are gone once
+// faded (as is the background after the photo part).
+TEST_P(PlainTextPixelsTest, WhiteTextOverADarkerShadowDownRight)
+{
+    const auto& c = GetParam();
+    OverlayShow show(false, [&](ProjectSettings& project, ShowFolder&) {
+        project.m_PlainTitleEffect = c.plainTitle;
+        project.m_PlainTextTitle = u"Hallo";
+    });
+    if (c.before >= 0.0) {
+        show.Capture(c.before);
+        EXPECT_EQ(Spread(show, NotGrey).count, 0);
+    }
+    show.Capture(c.visible);
+    const auto text = Spread(show, White);
+    const auto shadow = Spread(show, Shadowed);
+    EXPECT_GT(text.count, 200);
+    EXPECT_GT(shadow.count, 100);
+    EXPECT_NEAR(text.x, Width / 2.0, Width / 10.0);
+    EXPECT_NEAR(text.y, Height / 2.0, Height / 10.0);
+    EXPECT_GT(shadow.x, text.x);
+    EXPECT_GT(shadow.y, text.y);
+    show.Capture(c.gone);
+    EXPECT_EQ(Spread(show, White).count, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, PlainTextPixelsTest,
+    testing::Values(PlainTextCase{"Title", true, -1.0, 0.5, 1.72}, PlainTextCase{"TheEnd", false, 26.5, 27.5, 29.01}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+
+// Two credit photos in a 30-second show: the first block (23.4 to 25.4 s) is gold up to the right
+// of the centre, the second (from 27.0 s) down to the left.
+TEST(CreditTexts, GoldBlocksInTurn)
+{
+    OverlayShow show(false, [](ProjectSettings& project, ShowFolder& folder) {
+        for (const char* name : {"a.png", "b.png"}) {
+            const auto path = FromPath(folder.AddPhoto(name, 64, 48));
+            project.m_OrigImages.push_back(path);
+            project.m_Thumbnails.emplace_back();
+            project.m_Brightness.push_back(100);
+            project.m_EndCreditInfo[path] = {path, u"DejaVu Sans", u"Cast\nAnna Berg\nCarl Dunn", true};
+        }
+    });
+    const struct {
+        double t;
+        int sideX; // +1: right of the centre, -1: left, 0: no gold at all
+        int sideY; // +1: below the centre, -1: above
+    } frames[] = {{23.3, 0, 0}, {24.0, 1, -1}, {25.5, 0, 0}, {27.5, -1, 1}};
+    for (const auto& frame : frames) {
+        show.Capture(frame.t);
+        const auto gold = Spread(show, Gold);
+        if (frame.sideX == 0) {
+            EXPECT_EQ(gold.count, 0) << frame.t;
+            continue;
+        }
+        EXPECT_GT(gold.count, 300) << frame.t;
+        EXPECT_GT(frame.sideX * (gold.x - Width / 2.0), 0.0) << frame.t;
+        EXPECT_GT(frame.sideY * (gold.y - Height / 2.0), 0.0) << frame.t;
+    }
 }
 
 } // namespace

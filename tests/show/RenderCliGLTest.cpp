@@ -209,6 +209,31 @@ TEST_F(RenderCliShowTest, TimelineListsCircleCentresAndTheEmptySlotsCollage)
     EXPECT_TRUE(collageAtEmptySlot);
 }
 
+// A plain title, "The End" and two end credits in a 30-second show (the photo part ends at 23 s).
+TEST_F(RenderCliShowTest, TimelineListsTheTexts)
+{
+    auto project = ShowFolder::MakeProject({mShow.Folder() / "a.png", mShow.Folder() / "b.png"}, 30);
+    project.m_PlainTitleEffect = true;
+    project.m_PlainTextTitle = u"Summer";
+    for (const auto& photo : project.m_OrigImages) {
+        project.m_EndCreditInfo[photo] = {photo, u"DejaVu Sans", u"Cast\nAnna", false};
+    }
+    const auto result = RunCli({"--project", Q(mShow.Save(project, "texts.txt")), "--timeline"});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    QStringList texts;
+    for (const auto& overlay : QJsonDocument::fromJson(result.out).object()["overlays"].toArray()) {
+        const auto entry = overlay.toObject();
+        if (entry.contains("text")) {
+            texts.append(QString("%1 %2 %3-%4")
+                             .arg(entry["component"].toString(), entry["text"].toString())
+                             .arg(entry["start"].toDouble(), 0, 'f', 2)
+                             .arg(entry["end"].toDouble(), 0, 'f', 2));
+        }
+    }
+    EXPECT_EQ(texts, (QStringList{"PlainText Summer 0.00-1.71", "PlainText The End 20.60-23.00",
+                         "PlainWicText Cast\nAnna 23.40-25.40", "PlainWicText Cast\nAnna 27.00-29.40"}));
+}
+
 TEST_F(RenderCliShowTest, FrameWritesThePictureAndLeavesTheProjectAlone)
 {
     const auto before = ReadFile(mProject);

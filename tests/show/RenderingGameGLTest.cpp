@@ -231,9 +231,9 @@ TEST(ShowAssembly, UnreadableProjectGivesAnEmptyShow)
     const auto game = PrepareShow(folder.Folder() / "no-project.txt");
     EXPECT_TRUE(game->Timeline().empty());
     EXPECT_FLOAT_EQ(game->ShowLength(), 29.0f);
-    // The two cameras, the background, and the overlays of the default settings: both ribbons and
-    // the band.
-    EXPECT_EQ(game->Components().size(), 6u);
+    // The two cameras, the background, and the overlays of the default settings: both ribbons,
+    // the band and "The End".
+    EXPECT_EQ(game->Components().size(), 7u);
 }
 
 // One pixel of the captured frame (bottom-up B, G, R, 255), counted from the top-left.

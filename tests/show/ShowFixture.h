@@ -7,13 +7,38 @@
 #include "project/Paths.h"
 
 #include <QColor>
+#include <QGuiApplication>
 #include <QImage>
 
+#include <gtest/gtest.h>
+
+#include <array>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace Rendering::Testing {
+
+// The show draws its texts with Qt's fonts, which need a QGuiApplication (offscreen in the tests).
+class GuiApplicationEnvironment : public testing::Environment {
+public:
+    void SetUp() override
+    {
+        if (QCoreApplication::instance() == nullptr) {
+            mApplication = std::make_unique<QGuiApplication>(mArgc, mArgv.data());
+        }
+    }
+    void TearDown() override { mApplication.reset(); }
+
+private:
+    int mArgc = 1;
+    char mName[12] = "show-tests";
+    std::array<char*, 2> mArgv{mName, nullptr};
+    std::unique_ptr<QGuiApplication> mApplication;
+};
+
+inline testing::Environment* const GuiApplication = testing::AddGlobalTestEnvironment(new GuiApplicationEnvironment);
 
 class ShowFolder {
 public:

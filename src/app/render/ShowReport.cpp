@@ -33,7 +33,7 @@ std::string_view ClassName(const Library::RTTI& object)
 std::string_view ComponentName(const Library::RTTI& object)
 {
     return ClassName<Library::PerspectiveCamera, Library::OrthographicCamera, Rendering::Background,
-        Rendering::SineWave, Rendering::Black, Rendering::BlurPhoto,
+        Rendering::SineWave, Rendering::Black, Rendering::BlurPhoto, Rendering::PlainText, Rendering::PlainWicText,
         Rendering::TintPhoto, Rendering::ColorVerticalSwipePhoto, Rendering::PixelCheckeredPhoto,
         Rendering::PixelRevealTurningDiamondPhoto, Rendering::NullPhoto, Rendering::ExpandingCirclePhoto2,
         Rendering::PixelAlphaStripePhoto, Rendering::PrismPhoto, Rendering::TilePhoto, Rendering::FourInOnePhoto>(object);
@@ -117,7 +117,7 @@ QJsonArray DescribeCollages(const Rendering::RenderingGame& game)
 }
 
 // The overlays drawn over the photos: start and end in show seconds from the first frame; the
-// band lasts to the last frame of the show.
+// band lasts to the last frame of the show. Then the texts, each with what it says.
 QJsonArray DescribeOverlays(const Rendering::RenderingGame& game)
 {
     QJsonArray overlays;
@@ -136,6 +136,14 @@ QJsonArray DescribeOverlays(const Rendering::RenderingGame& game)
             {"component", "Black"},
             {"start", 0.0},
             {"end", static_cast<qint64>(game.Project().m_Duration)},
+        });
+    }
+    for (const auto& text : game.Texts()) {
+        overlays.append(QJsonObject{
+            {"component", QString::fromStdString(text.component)},
+            {"text", QString::fromStdString(text.text)},
+            {"start", text.startTime},
+            {"end", text.endTime},
         });
     }
     return overlays;
